@@ -1,0 +1,62 @@
+#pragma once
+// The main window's behaviour: program start, the launch modes, key handling
+// and the close request, over the ports and the form model.
+#include <vector>
+
+#include "app/ProcessState.h"
+#include "appearance/Theme.h"
+#include "platform/Platform.h"
+#include "ui/MainForm.h"
+
+namespace lingvora {
+
+// "End the process at once with this code": thrown by the core, caught at
+// the edge (the shell calls ExitProcess, the tests look at the code).
+struct ProcessExit {
+  int code;
+};
+
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+
+class App {
+ public:
+  explicit App(Platform& platform);
+
+  Platform& platform;
+  ProcessState state;
+  MainForm form;
+  StyleManager styles;
+
+  // Runs once when the main window is created: argument analysis and mode start.
+  void formCreate(const std::vector<Text>& arguments);
+  void formShow();
+  // True when the key was used and must not reach the focused control.
+  bool formKeyDown(int key);
+  // True when the window may close; sets the exit code in every case.
+  bool formCloseQuery();
+  // A close request from inside (Escape, Cancel): asks formCloseQuery and,
+  // when it allows, marks the window to be closed by the shell.
+  void requestClose();
+
+  bool closing = false;
+  int exitCode = 0;
+
+  int scale(int length) const;
+  int density() const { return density_; }
+  bool installerMode() const { return state.launchMode == LaunchMode::Installer; }
+  WizardState& wizard() { return installerMode() ? state.installer : state.uninstaller; }
+
+  // Shows one error box and ends the process at once with the code.
+  [[noreturn]] void fatal(int code, const Text& caption, const Text& text,
+                          bool ownedByMainWindow = true);
+
+ private:
+  void startWizard();
+  int density_;
+};
+
+// Length designed at 96 dots per inch, at the given density (MulDiv rounding).
+int scaleLength(int length, int density);
+
+}  // namespace lingvora

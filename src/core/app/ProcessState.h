@@ -1,0 +1,63 @@
+#pragma once
+// Every process-wide value of the front-end; values that differ per wizard
+// mode live once per mode in WizardState.
+#include <cstdint>
+#include <vector>
+
+#include "appearance/Theme.h"
+#include "ini/IniDocument.h"
+#include "player/WinampRecord.h"
+#include "text/Text.h"
+
+namespace lingvora {
+
+enum class LaunchMode { Installer, Uninstaller };
+
+// The NAME and PROJECT values of GUI.ini, read once at wizard start.
+struct Configuration {
+  bool donation = true;
+  Text mode = u"WINAMP";
+  Text iName, uName, mVersion;
+  Text projectName, projectFullName, projectRegName, projectShortVersion, projectFullVersion;
+  Text projectAuthor, projectCopyright, projectLicense, projectEmail, projectWebsite;
+  Text projectHomePage, projectDownloadPage, projectInfoPage, projectDonatePage;
+  Text projectDonatePayPal;
+};
+
+struct FooterCaptions {
+  Text back, next, cancel, finish, agree, install, uninstall;
+};
+
+struct WizardState {
+  Text programDirectory;
+  Text configPath, localePath, dataPath, libraryPath;
+  Text languageId = u"1045";
+  IniDocument config, locale;
+  bool dark = false;
+  Configuration values;
+  FooterCaptions captions;
+  WinampRecord record;
+  Text packInstallLocation, packInstallDate;
+  int pageIndex = 0;
+  int pendingExitCode = 0;
+  bool closeAllowed = true;
+  bool failed = false;
+  bool progressFinished = false;
+  bool monitorShown = false;
+  std::vector<Text> runningPlayers, workList;
+};
+
+struct ProcessState {
+  LaunchMode launchMode = LaunchMode::Installer;
+  bool languageSelection = false;
+  Text languageListPath;
+  std::uint16_t userInterfaceLanguage = 0;
+  Text userInterfaceLanguageText;
+  int languageResult = 1;
+  Text translatorAddress, helpAddress;
+  Text applicationTitle;
+  ThemeColours colours;
+  WizardState installer, uninstaller;
+};
+
+}  // namespace lingvora

@@ -1,0 +1,78 @@
+#pragma once
+// The ports: every facility of the operating system that the logic needs,
+// named after what the logic needs. The Win32 shell implements them on the
+// real API; the tests implement them in memory.
+#include <cstdint>
+#include <optional>
+
+#include "ini/IniDocument.h"
+#include "text/Text.h"
+
+namespace lingvora {
+
+struct FileSystem {
+  virtual ~FileSystem() = default;
+  // A link counts as existing when its target exists.
+  virtual bool fileExists(const Text& path) = 0;
+  virtual std::optional<Bytes> readWhole(const Text& path) = 0;
+  // Writes a temporary file beside the target, flushes it and replaces the
+  // target with it, so that a failure never leaves a half-written file.
+  virtual bool replaceWhole(const Text& path, const Bytes& bytes) = 0;
+};
+
+enum class Hive { CurrentUser, LocalMachine };
+
+struct Registry {
+  virtual ~Registry() = default;
+  // Read-only; HKLM through the 32-bit view. A value of another type is absent.
+  virtual std::optional<std::uint32_t> readDword(Hive hive, const Text& key,
+                                                 const Text& value) = 0;
+  virtual std::optional<Text> readString(Hive hive, const Text& key, const Text& value) = 0;
+};
+
+struct OsVersion {
+  unsigned major = 0, minor = 0, build = 0;
+};
+
+struct Date {
+  int year = 0, month = 0, day = 0;
+};
+
+struct ClientSize {
+  int width = 0, height = 0;
+};
+
+struct System {
+  virtual ~System() = default;
+  virtual OsVersion osVersion() = 0;
+  // Logical pixels per inch of the screen, read once at start.
+  virtual int screenDensity() = 0;
+  // Directory of the running executable, without trailing separator.
+  virtual Text executableDirectory() = 0;
+  virtual AnsiCodePage ansiCodePage() = 0;
+  virtual Date today() = 0;
+  // A resource of the program itself (type and name as text), if it has one.
+  virtual std::optional<Bytes> ownResource(const Text& type, const Text& name) = 0;
+  // The client area of the main window when the whole window has this size.
+  virtual ClientSize clientSize(int windowWidth, int windowHeight) = 0;
+};
+
+enum class MessageIcon { Error, Warning };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Other };
+
+struct Dialogs {
+  virtual ~Dialogs() = default;
+  // ownedByMainWindow false: a box with no owner window.
+  virtual MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,
+                                   MessageIcon icon, MessageButtons buttons) = 0;
+};
+
+struct Platform {
+  FileSystem& files;
+  Registry& registry;
+  System& system;
+  Dialogs& dialogs;
+};
+
+}  // namespace lingvora

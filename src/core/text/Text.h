@@ -1,0 +1,41 @@
+#pragma once
+// UTF-16 text, the one text type of the program, and the few helpers every
+// subsystem needs.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lingvora {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+using Bytes = std::vector<std::uint8_t>;
+
+// Lines of composed texts are joined by line feed then carriage return.
+inline constexpr TextView kBreak = u"\n\r";
+
+Text fromUtf8(std::string_view utf8);
+std::string toUtf8(TextView text);
+
+// Case folding for matching names and markers: ASCII, Latin-1 and Latin
+// Extended-A, which covers the letters of the pack's languages.
+char16_t upperChar(char16_t c);
+Text upper(TextView text);
+bool equalsNoCase(TextView a, TextView b);
+std::size_t findNoCase(TextView haystack, TextView needle, std::size_t from = 0);
+
+Text trim(TextView text);
+Text replaceAll(TextView text, TextView from, TextView to);
+Text replaceAllNoCase(TextView text, TextView from, TextView to);
+Text replaceFirst(TextView text, TextView from, TextView to);
+
+Text decimal(long long value);
+// Two-digit day and month, as in 05.03.2026.
+Text twoDigits(int value);
+// Parses a signed decimal integer; returns false when the text is not one.
+bool parseInteger(TextView text, long long& value);
+
+Text joinPath(TextView directory, TextView name);
+
+}  // namespace lingvora

@@ -1,0 +1,56 @@
+#pragma once
+// A pack directory in the fake file system and an App started on it.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/App.h"
+#include "fakes/FakePlatform.h"
+
+namespace lingvora::test {
+
+inline Text T(std::string_view utf8) { return fromUtf8(utf8); }
+inline std::string S(TextView text) { return toUtf8(text); }
+
+inline constexpr const char* kGuiIni =
+    "[LANG]\r\nLang=1045\r\n[NAME]\r\nMODE=WINAMP\r\nmVERSION=5.9.2\r\n"
+    "[PROJECT]\r\nProjectName=Lingvora\r\nProjectShortVersion=4.0\r\n"
+    "ProjectAuthor=Zespol\r\nProjectHomePage=https://example.org/index.php\r\n"
+    "ProjectInfoPage=https://example.org/info.php\r\n";
+
+inline constexpr const char* kLocaleIni =
+    "[INSTALLER]\r\nINSTALLER_WINDOW_TITLE=Instalator ${PROJECT_VERSION}\r\n"
+    "INSTALLER_WINDOW_QUIT=Zamknac?\r\nINSTALLER_COMPILE_DATE=Skompilowano\r\n"
+    "INSTALLER_SYSTEM_NOT_SUPPORTED=Za stary system dla ${WINAMP_VERSION}\r\n"
+    "[INSTALLER_INIT]\r\nINSTALLER_INIT_1=Blad\r\nINSTALLER_INIT_2=Dwa\r\n"
+    "INSTALLER_INIT_7=Siedem\r\nINSTALLER_INIT_8=Osiem\r\nINSTALLER_INIT_9=Dziewiec %Y\r\n"
+    "[INSTALLER_BUTTONS]\r\nINSTALLER_BUTTON_BACK=< Wstecz\r\nINSTALLER_BUTTON_NEXT=Dalej >\r\n"
+    "INSTALLER_BUTTON_CANCEL=Anuluj\r\n"
+    "[UNINSTALLER]\r\nUNINSTALLER_WINDOW_TITLE=Dezinstalator\r\nUNINSTALLER_WINDOW_QUIT=Przerwac?\r\n"
+    "[UNINSTALLER_INIT]\r\nUNINSTALLER_INIT_1=uBlad\r\nUNINSTALLER_INIT_2=uDwa\r\n"
+    "UNINSTALLER_INIT_7=uSiedem\r\nUNINSTALLER_INIT_8=uOsiem\r\nUNINSTALLER_INIT_9=uDziewiec\r\n"
+    "[UNINSTALLER_BUTTONS]\r\nUNINSTALLER_BUTTON_CANCEL=uAnuluj\r\n";
+
+struct Pack {
+  fake::FakePlatform p;
+  std::optional<App> app;
+  std::optional<int> exit;
+
+  Pack(bool gui = true, bool locale = true, bool library = true) {
+    if (gui) p.files.put(u"C:\\Pack\\GUI.ini", kGuiIni);
+    if (locale) p.files.put(u"C:\\Pack\\1045.ini", kLocaleIni);
+    if (library) p.files.put(u"C:\\Pack\\Pixora.dll", "MZ");
+  }
+  App& start(std::vector<Text> args) {
+    app.emplace(p.ports);
+    try {
+      app->formCreate(args);
+    } catch (const ProcessExit& e) {
+      exit = e.code;
+    }
+    return *app;
+  }
+  const fake::Box& lastBox() const { return p.dialogs.shown.back(); }
+};
+
+}  // namespace lingvora::test

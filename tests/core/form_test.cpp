@@ -1,0 +1,79 @@
+#include "Pack.h"
+#include "wizard/Controllers.h"
+
+namespace lingvora::test {
+namespace {
+
+TEST(Layout, DocksInOrderWithMarginsAndSkipsHidden) {
+  Form form;
+  Control root{form, "root", ControlKind::Panel, nullptr};
+  Control top{form, "top", ControlKind::Panel, &root};
+  Control gone{form, "gone", ControlKind::Panel, &root};
+  Control bottom{form, "bottom", ControlKind::Panel, &root};
+  Control left{form, "left", ControlKind::Panel, &root};
+  Control fill{form, "fill", ControlKind::Panel, &root};
+  Control inner{form, "inner", ControlKind::Label, &fill};
+  root.bounds = {0, 0, 200, 100};
+  top.dock(Align::Top, 20, {1, 2, 3, 4});
+  gone.dock(Align::Top, 50).hide();
+  bottom.dock(Align::Bottom, 10);
+  left.dock(Align::Left, 30);
+  fill.dock(Align::Client, -1, {5, 5, 5, 5});
+  inner.dock(Align::Right, 15);
+  layout(root);
+  EXPECT_EQ(top.bounds, (Rect{1, 2, 196, 20}));
+  EXPECT_EQ(bottom.bounds, (Rect{0, 90, 200, 10}));
+  EXPECT_EQ(left.bounds, (Rect{0, 26, 30, 64}));
+  EXPECT_EQ(fill.bounds, (Rect{35, 31, 160, 54}));
+  EXPECT_EQ(inner.bounds, (Rect{145, 0, 15, 54}));
+  EXPECT_EQ(form.find("inner"), &inner);
+}
+
+TEST(Footer, GeometryAtTwoDensities) {
+  struct {
+    int density;
+    Rect footer, back, next, cancel, brand;
+  } cases[] = {
+      // client 538 wide (the fake border takes 6); footer 46 high.
+      {96, {0, 363, 538, 46}, {292, 11, 75, 25}, {368, 11, 75, 25}, {453, 11, 75, 25},
+       {10, 8, 262, 30}},
+      // 144 dpi: client 810 x 628, footer 69, buttons 113 x 38 (112.5 rounds up).
+      {144, {0, 559, 810, 69}, {439, 15, 113, 38}, {554, 15, 113, 38}, {682, 15, 113, 38},
+       {15, 12, 394, 45}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.density);
+    Pack pack;
+    pack.p.system.density = c.density;
+    App& app = pack.start({u"/ACTION=0"});
+    ASSERT_FALSE(pack.exit);
+    MainForm& f = app.form;
+    f.layoutClient(app.form.width - 6, app.form.height - 28);
+    EXPECT_EQ(f.P_GUI_Footer.bounds, c.footer);
+    EXPECT_EQ(f.Btn_GUI_Back.bounds, c.back);
+    EXPECT_EQ(f.Btn_GUI_Next.bounds, c.next);
+    EXPECT_EQ(f.Btn_GUI_Cancel.bounds, c.cancel);
+    EXPECT_EQ(f.Lbl_GUI_BrandingText.bounds, c.brand);
+    EXPECT_EQ(f.B_GUI_Footer.bounds, (Rect{0, 0, c.footer.width, 1}));
+    EXPECT_EQ(f.Btn_GUI_Back.caption, u"< Wstecz");
+    EXPECT_EQ(f.Btn_GUI_Next.caption, u"Dalej >");
+    EXPECT_EQ(f.Btn_GUI_Cancel.caption, u"Anuluj");
+    EXPECT_FALSE(f.Lbl_GUI_BrandingText.visible);
+    EXPECT_TRUE(f.Btn_GUI_Next.defaultButton);
+  }
+}
+
+TEST(Footer, DarkThemeBevelAndBrandingColour) {
+  Pack pack;
+  pack.p.registry.setDarkMode(true);
+  App& app = pack.start({u"/ACTION=1"});
+  ASSERT_FALSE(pack.exit);
+  EXPECT_EQ(app.form.B_GUI_Footer.bevelShape, BevelShape::BottomLine);
+  EXPECT_FALSE(app.form.Lbl_GUI_BrandingText.fontColorFromStyle);
+  EXPECT_EQ(app.form.Lbl_GUI_BrandingText.fontColor, kBrandingText);
+  EXPECT_EQ(app.form.Btn_GUI_Cancel.caption, u"uAnuluj");
+  EXPECT_EQ(app.form.Btn_GUI_Back.caption, u"");  // a missing key is an empty caption
+}
+
+}  // namespace
+}  // namespace lingvora::test

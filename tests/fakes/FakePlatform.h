@@ -1,0 +1,138 @@
+#pragma once
+// In-memory ports: a file system with Windows path rules, a registry, a
+// system with settable facts, and message boxes answered from a script.
+#include <deque>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "platform/Platform.h"
+#include "ui/Form.h"
+
+namespace lingvora::fake {
+
+// Windows paths: case-insensitive, "/" and "\" alike.
+inline Text pathKey(const Text& path) {
+  Text k = upper(path);
+  for (auto& c : k)
+    if (c == u'/') c = u'\\';
+  return k;
+}
+
+struct Files : FileSystem {
+  std::map<Text, Bytes> files;
+  bool failWrites = false;
+  int writes = 0;
+
+  void put(const Text& path, std::string_view utf8) {
+    files[pathKey(path)] = Bytes(utf8.begin(), utf8.end());
+  }
+  void putBytes(const Text& path, Bytes bytes) { files[pathKey(path)] = std::move(bytes); }
+  std::string get(const Text& path) const {
+    auto it = files.find(pathKey(path));
+    return it == files.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+  }
+  bool fileExists(const Text& path) override { return files.count(pathKey(path)) != 0; }
+  std::optional<Bytes> readWhole(const Text& path) override {
+    auto it = files.find(pathKey(path));
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool replaceWhole(const Text& path, const Bytes& bytes) override {
+    if (failWrites) return false;
+    ++writes;
+    files[pathKey(path)] = bytes;
+    return true;
+  }
+};
+
+struct FakeRegistry : Registry {
+  std::map<Text, std::uint32_t> dwords;
+  std::map<Text, Text> strings;
+  static Text key(Hive h, const Text& k, const Text& v) {
+    return (h == Hive::CurrentUser ? u"HKCU\\" : u"HKLM\\") + pathKey(k) + u"|" + upper(v);
+  }
+  std::optional<std::uint32_t> readDword(Hive h, const Text& k, const Text& v) override {
+    auto it = dwords.find(key(h, k, v));
+    if (it == dwords.end()) return std::nullopt;
+    return it->second;
+  }
+  std::optional<Text> readString(Hive h, const Text& k, const Text& v) override {
+    auto it = strings.find(key(h, k, v));
+    if (it == strings.end()) return std::nullopt;
+    return it->second;
+  }
+  void setDarkMode(bool dark) {
+    dwords[key(Hive::CurrentUser, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+               u"AppsUseLightTheme")] = dark ? 0 : 1;
+  }
+};
+
+struct FakeSystem : System {
+  OsVersion os{10, 0, 19045};
+  int density = 96;
+  Text exeDir = u"C:\\Pack";
+  Date date{2026, 3, 5};
+  std::map<Text, Bytes> resources;
+  // Latin-1 stands in for the ANSI code page.
+  AnsiCodePage ansiCodePage() override {
+    return {[](const Bytes& b) { return Text(b.begin(), b.end()); },
+            [](TextView t) -> std::optional<Bytes> {
+              Bytes out;
+              for (char16_t c : t) {
+                if (c > 0xFF) return std::nullopt;
+                out.push_back(static_cast<std::uint8_t>(c));
+              }
+              return out;
+            }};
+  }
+  OsVersion osVersion() override { return os; }
+  int screenDensity() override { return density; }
+  Text executableDirectory() override { return exeDir; }
+  Date today() override { return date; }
+  std::optional<Bytes> ownResource(const Text& type, const Text& name) override {
+    auto it = resources.find(type + u"/" + name);
+    if (it == resources.end()) return std::nullopt;
+    return it->second;
+  }
+  // A fixed border: 3 pixels each side, a caption of 22.
+  ClientSize clientSize(int w, int h) override { return {w - 6, h - 28}; }
+};
+
+struct Box {
+  bool owned;
+  Text caption, text;
+  MessageIcon icon;
+  MessageButtons buttons;
+};
+
+struct FakeDialogs : Dialogs {
+  std::vector<Box> shown;
+  std::deque<MessageAnswer> answers;  // default: No for questions, Ok otherwise
+  MessageAnswer messageBox(bool owned, const Text& caption, const Text& text, MessageIcon icon,
+                           MessageButtons buttons) override {
+    shown.push_back({owned, caption, text, icon, buttons});
+    if (!answers.empty()) {
+      auto a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+};
+
+struct FakePlatform {
+  Files files;
+  FakeRegistry registry;
+  FakeSystem system;
+  FakeDialogs dialogs;
+  Platform ports{files, registry, system, dialogs};
+};
+
+}  // namespace lingvora::fake
+
+namespace lingvora {
+inline void PrintTo(const Rect& r, std::ostream* os) {
+  *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+}  // namespace lingvora
