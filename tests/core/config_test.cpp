@@ -157,7 +157,7 @@ TEST(LoadConfiguration, SystemCheckNeedsBothOld) {
 TEST(Theme, AppliedBeforeTheConfigurationMessage) {
   Pack pack(false);
   pack.p.registry.setDarkMode(true);
-  pack.p.system.resources[u"STYLE/IGUI"] = Bytes(kDarkStyle, kDarkStyle + strlen(kDarkStyle));
+  pack.p.system.resources[u"UISTYLE/IGUI"] = Bytes(kDarkStyle, kDarkStyle + strlen(kDarkStyle));
   App& app = pack.start({u"/ACTION=0"});
   EXPECT_EQ(pack.exit, 1);
   EXPECT_TRUE(app.state.installer.dark);
@@ -182,8 +182,8 @@ TEST(Theme, DetectApplyDerive) {
   for (const auto& c : cases) {
     Pack pack;
     if (c.dark) pack.p.registry.setDarkMode(*c.dark);
-    pack.p.system.resources[u"STYLE/IGUI"] = Bytes(kDarkStyle, kDarkStyle + strlen(kDarkStyle));
-    pack.p.system.resources[u"STYLE/UGUI"] = Bytes(uStyle.begin(), uStyle.end());
+    pack.p.system.resources[u"UISTYLE/IGUI"] = Bytes(kDarkStyle, kDarkStyle + strlen(kDarkStyle));
+    pack.p.system.resources[u"UISTYLE/UGUI"] = Bytes(uStyle.begin(), uStyle.end());
     App& app = pack.start({c.action});
     ASSERT_FALSE(pack.exit);
     EXPECT_EQ(app.styles.active().name, c.style);

@@ -66,7 +66,7 @@ bool StyleManager::activate(const Text& name) {
 
 void registerBuiltInStyles(StyleManager& styles, System& system) {
   for (const char16_t* name : {u"IGUI", u"UGUI"})
-    if (auto bytes = system.ownResource(u"STYLE", name))
+    if (auto bytes = system.ownResource(u"UISTYLE", name))
       if (auto style = parseStyle(*bytes)) styles.registerStyle(*style);
 }
 

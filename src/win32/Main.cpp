@@ -1,0 +1,161 @@
+// GUI.exe: the main window TORVA_GUI, the message loop, and the boundary
+// that keeps exceptions out of window procedures.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <memory>
+
+#include "Handles.h"
+#include "Ports.h"
+#include "Renderer.h"
+#include "app/App.h"
+
+using namespace lingvora;
+using namespace lingvora::win32;
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+struct Shell {
+  Win32Files files;
+  Win32Registry registry;
+  Win32System system{kWindowStyle, kWindowExStyle};
+  Win32Dialogs dialogs;
+  Platform platform{files, registry, system, dialogs};
+  std::unique_ptr<App> app;
+  std::unique_ptr<Renderer> renderer;
+  HWND main = nullptr;
+};
+
+Shell* g_shell = nullptr;
+
+// Every entry into the core: an exit request ends the process at once; any
+// other error is shown as the application's error box and the window stays.
+template <typename F>
+void guarded(F&& f) {
+  Shell& s = *g_shell;
+  try {
+    f();
+  } catch (const ProcessExit& e) {
+    ExitProcess(UINT(e.code));
+  } catch (const std::exception& e) {
+    MessageBoxW(s.main, wide(fromUtf8(e.what())), wide(s.app->state.applicationTitle),
+                MB_ICONERROR | MB_OK);
+  }
+  if (s.renderer) {
+    if (s.app->closing) {
+      DestroyWindow(s.main);
+      return;
+    }
+    s.renderer->sync();
+  }
+}
+
+LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  Shell* s = g_shell;
+  if (!s || !s->renderer) return DefWindowProcW(w, msg, wp, lp);
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) {
+        if (Control* c = s->renderer->controlById(LOWORD(wp)); c && c->onClick && c->enabled &&
+                                                                c->visible) {
+          guarded([c] { c->onClick(); });
+        }
+        return 0;
+      }
+      break;
+    case DM_GETDEFID:
+      for (int id = 100;; ++id) {
+        Control* c = s->renderer->controlById(id);
+        if (!c) break;
+        if (c->defaultButton) return MAKELRESULT(id, DC_HASDEFID);
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return s->renderer->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_CLOSE: {
+      bool close = false;
+      guarded([&] { close = s->app->formCloseQuery(); });
+      if (close && IsWindow(w)) DestroyWindow(w);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(s->app->exitCode);
+      return 0;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+std::vector<Text> arguments() {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<Text> args;
+  for (int i = 1; argv && i < count; ++i) args.push_back(text(argv[i]));
+  if (argv) LocalFree(argv);
+  return args;
+}
+
+// Keys reach the window before the focused control.
+bool preview(Shell& s, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd)))
+    return false;
+  bool used = false;
+  guarded([&] { used = s.app->formKeyDown(int(msg.wParam)); });
+  return used;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  static Shell shell;
+  g_shell = &shell;
+  shell.app = std::make_unique<App>(shell.platform);
+
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof cls;
+  cls.lpfnWndProc = mainProc;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  cls.lpszClassName = kMainClass;
+  RegisterClassExW(&cls);
+  Renderer::registerClasses(instance);
+
+  shell.main = CreateWindowExW(kWindowExStyle, kMainClass, L"Lingvora", kWindowStyle,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance,
+                               nullptr);
+  if (!shell.main) return 1;
+  shell.dialogs.mainWindow = shell.main;
+
+  try {
+    shell.app->formCreate(arguments());
+  } catch (const ProcessExit& e) {
+    ExitProcess(UINT(e.code));
+  }
+  shell.renderer = std::make_unique<Renderer>(*shell.app, shell.main);
+  guarded([] {});  // first layout and sync
+  if (!IsWindow(shell.main)) return shell.app->exitCode;
+  ShowWindow(shell.main, SW_SHOW);
+  UpdateWindow(shell.main);
+  guarded([] { g_shell->app->formShow(); });
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (preview(shell, msg)) continue;
+    if (IsWindow(shell.main) && IsDialogMessageW(shell.main, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return shell.app->exitCode;
+}

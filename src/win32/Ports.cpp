@@ -1,0 +1,210 @@
+#include "Ports.h"
+
+#include <string>
+
+#include "Handles.h"
+
+namespace lingvora::win32 {
+namespace {
+
+// Larger files are not configuration: refuse them instead of allocating.
+constexpr LONGLONG kMaxReadSize = 64ll << 20;
+
+HKEY root(Hive hive) { return hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+UniqueKey openKey(Hive hive, const Text& key) {
+  HKEY k = nullptr;
+  // The player and the pack register themselves as 32-bit programs.
+  const REGSAM view = hive == Hive::LocalMachine ? KEY_WOW64_32KEY : 0;
+  if (RegOpenKeyExW(root(hive), wide(key), 0, KEY_READ | view, &k) != ERROR_SUCCESS) return {};
+  return UniqueKey(k);
+}
+
+}  // namespace
+
+bool Win32Files::fileExists(const Text& path) {
+  // Opening follows links, so a link counts when its target exists.
+  UniqueFile f(CreateFileW(wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!f) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  return GetFileInformationByHandle(f.get(), &info) &&
+         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<Bytes> Win32Files::readWhole(const Text& path) {
+  UniqueFile f(CreateFileW(wide(path), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!f || !GetFileSizeEx(f.get(), &size) || size.QuadPart > kMaxReadSize) return std::nullopt;
+  Bytes bytes(static_cast<size_t>(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(f.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                  nullptr) ||
+        got == 0)
+      return std::nullopt;
+    done += got;
+  }
+  return bytes;
+}
+
+bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
+  const Text temp = path + u".~" + decimal(GetCurrentProcessId()) + u".tmp";
+  {
+    UniqueFile f(CreateFileW(wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return false;
+    DWORD written = 0;
+    const bool ok = (bytes.empty() || (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()),
+                                                 &written, nullptr) &&
+                                       written == bytes.size())) &&
+                    FlushFileBuffers(f.get());
+    if (!ok) {
+      f.reset();
+      DeleteFileW(wide(temp));
+      return false;
+    }
+  }
+  if (!MoveFileExW(wide(temp), wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(wide(temp));
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::uint32_t> Win32Registry::readDword(Hive hive, const Text& key,
+                                                      const Text& value) {
+  UniqueKey k = openKey(hive, key);
+  DWORD type = 0, data = 0, size = sizeof data;
+  if (!k || RegQueryValueExW(k.get(), wide(value), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                             &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof data)
+    return std::nullopt;
+  return data;
+}
+
+std::optional<Text> Win32Registry::readString(Hive hive, const Text& key, const Text& value) {
+  UniqueKey k = openKey(hive, key);
+  DWORD type = 0, size = 0;
+  if (!k || RegQueryValueExW(k.get(), wide(value), nullptr, &type, nullptr, &size) !=
+                ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20))
+    return std::nullopt;
+  std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
+  DWORD got = DWORD(buf.size() * sizeof(wchar_t));
+  if (RegQueryValueExW(k.get(), wide(value), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
+                       &got) != ERROR_SUCCESS)
+    return std::nullopt;
+  buf.resize(got / sizeof(wchar_t));
+  while (!buf.empty() && buf.back() == L'\0') buf.pop_back();
+  return text(buf.c_str(), buf.size());
+}
+
+Win32System::Win32System(DWORD style, DWORD exStyle) : style_(style), exStyle_(exStyle) {}
+
+OsVersion Win32System::osVersion() {
+  // GetVersionEx answers according to the manifest; RtlGetVersion tells the truth.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  auto fn = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  if (!fn || fn(&info) != 0) {
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&info);
+#pragma GCC diagnostic pop
+  }
+  return {unsigned(info.dwMajorVersion), unsigned(info.dwMinorVersion),
+          unsigned(info.dwBuildNumber)};
+}
+
+int Win32System::screenDensity() {
+  WindowDc dc(nullptr);
+  return dc.get() ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
+}
+
+Text Win32System::executableDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  auto slash = path.find_last_of(L"\\/");
+  return text(path.c_str(), slash == std::wstring::npos ? 0 : slash);
+}
+
+AnsiCodePage Win32System::ansiCodePage() {
+  return {[](const Bytes& b) -> Text {
+            if (b.empty()) return {};
+            int n = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(b.data()),
+                                        int(b.size()), nullptr, 0);
+            std::wstring w(size_t(n > 0 ? n : 0), L'\0');
+            if (n > 0)
+              MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(b.data()), int(b.size()),
+                                  w.data(), n);
+            return text(w.c_str(), w.size());
+          },
+          [](TextView t) -> std::optional<Bytes> {
+            if (t.empty()) return Bytes{};
+            BOOL lossy = FALSE;
+            auto w = reinterpret_cast<const wchar_t*>(t.data());
+            int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, int(t.size()), nullptr, 0,
+                                        nullptr, &lossy);
+            if (n <= 0 || lossy) return std::nullopt;
+            Bytes out(size_t(n), 0);
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, int(t.size()),
+                                reinterpret_cast<char*>(out.data()), n, nullptr, &lossy);
+            if (lossy) return std::nullopt;
+            return out;
+          }};
+}
+
+Date Win32System::today() {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay};
+}
+
+std::optional<Bytes> Win32System::ownResource(const Text& type, const Text& name) {
+  HRSRC r = FindResourceW(nullptr, wide(name), wide(type));
+  if (!r) return std::nullopt;
+  HGLOBAL g = LoadResource(nullptr, r);
+  const void* data = g ? LockResource(g) : nullptr;
+  if (!data) return std::nullopt;
+  auto p = static_cast<const std::uint8_t*>(data);
+  return Bytes(p, p + SizeofResource(nullptr, r));
+}
+
+ClientSize Win32System::clientSize(int windowWidth, int windowHeight) {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
+  return {windowWidth - (frame.right - frame.left), windowHeight - (frame.bottom - frame.top)};
+}
+
+MessageAnswer Win32Dialogs::messageBox(bool owned, const Text& caption, const Text& t,
+                                       MessageIcon icon, MessageButtons buttons) {
+  UINT flags = (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONWARNING) |
+               (buttons == MessageButtons::Ok ? MB_OK : MB_YESNO);
+  switch (MessageBoxW(owned ? mainWindow : nullptr, wide(t), wide(caption), flags)) {
+    case IDOK:
+      return MessageAnswer::Ok;
+    case IDYES:
+      return MessageAnswer::Yes;
+    case IDNO:
+      return MessageAnswer::No;
+    default:
+      return MessageAnswer::Other;
+  }
+}
+
+}  // namespace lingvora::win32

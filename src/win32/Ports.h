@@ -1,0 +1,40 @@
+#pragma once
+// The ports on the real Win32 API.
+#include <windows.h>
+
+#include "platform/Platform.h"
+
+namespace lingvora::win32 {
+
+struct Win32Files : FileSystem {
+  bool fileExists(const Text& path) override;
+  std::optional<Bytes> readWhole(const Text& path) override;
+  bool replaceWhole(const Text& path, const Bytes& bytes) override;
+};
+
+struct Win32Registry : Registry {
+  std::optional<std::uint32_t> readDword(Hive hive, const Text& key, const Text& value) override;
+  std::optional<Text> readString(Hive hive, const Text& key, const Text& value) override;
+};
+
+struct Win32System : System {
+  explicit Win32System(DWORD windowStyle, DWORD windowExStyle);
+  OsVersion osVersion() override;
+  int screenDensity() override;
+  Text executableDirectory() override;
+  AnsiCodePage ansiCodePage() override;
+  Date today() override;
+  std::optional<Bytes> ownResource(const Text& type, const Text& name) override;
+  ClientSize clientSize(int windowWidth, int windowHeight) override;
+
+ private:
+  DWORD style_, exStyle_;
+};
+
+struct Win32Dialogs : Dialogs {
+  HWND mainWindow = nullptr;
+  MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,
+                           MessageIcon icon, MessageButtons buttons) override;
+};
+
+}  // namespace lingvora::win32

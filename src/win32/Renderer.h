@@ -1,0 +1,59 @@
+#pragma once
+// Mirrors the form model into real windows: one child window per control,
+// so that every text is a window text that screen readers can read.
+#include <windows.h>
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+#include "Handles.h"
+#include "app/App.h"
+
+namespace lingvora::win32 {
+
+inline constexpr wchar_t kMainClass[] = L"TORVA_GUI";
+inline constexpr wchar_t kPanelClass[] = L"TORVA_PANEL";
+
+class Renderer {
+ public:
+  Renderer(App& app, HWND main);
+  static void registerClasses(HINSTANCE instance);
+
+  // Lays the model out for the window's client area and pushes every change.
+  void sync();
+  Control* controlById(int id) const;
+  // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN for a child of ours.
+  LRESULT controlColour(HDC dc, HWND child);
+  // Paints a panel or bevel window.
+  void paint(HWND window, HDC dc);
+
+ private:
+  struct Shadow {
+    HWND window = nullptr;
+    Rect bounds{-1, -1, -1, -1};
+    bool visible = false, enabled = true, defaultButton = false;
+    Text caption;
+    Font font;
+    bool fresh = true;
+  };
+  HWND create(Control& c, HWND parentWindow, int id);
+  HWND windowOf(const Control& c) const;
+  void syncWindowFrame();
+  HFONT font(const Font& f);
+  HBRUSH brush(COLORREF colour);
+  COLORREF background(const Control& c) const;
+  COLORREF textColour(const Control& c) const;
+  COLORREF resolve(Color c) const;
+
+  App& app_;
+  HWND main_;
+  std::vector<Shadow> shadows_;  // by index in the form's control list
+  std::map<HWND, size_t> byWindow_;
+  std::map<std::tuple<Text, int, bool>, UniqueGdi> fonts_;
+  std::map<COLORREF, UniqueGdi> brushes_;
+  int frameWidth_ = 0, frameHeight_ = 0;
+  Text frameCaption_;
+};
+
+}  // namespace lingvora::win32
