@@ -52,6 +52,12 @@ std::optional<Bytes> Win32Files::readWhole(const Text& path) {
 }
 
 bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
+  // Windows refuses to replace a read-only file; say so before writing
+  // anything, on every system alike.
+  const DWORD attributes = GetFileAttributesW(wide(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
   const Text temp = path + u".~" + decimal(GetCurrentProcessId()) + u".tmp";
   {
     UniqueFile f(CreateFileW(wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -81,7 +81,12 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
   HWND w = CreateWindowExW(exStyle, cls, wide(c.caption), style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
-  if (w && cls == kPanelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
+  if (!w) return nullptr;
+  if (cls == kPanelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
+  // The control's name, for UI automation and the end-to-end tests.
+  const Text name(c.name.begin(), c.name.end());
+  SetPropW(w, kControlNameProperty, reinterpret_cast<HANDLE>(
+                                        static_cast<ULONG_PTR>(GlobalAddAtomW(wide(name)))));
   return w;
 }
 

@@ -14,6 +14,8 @@ namespace lingvora::win32 {
 
 inline constexpr wchar_t kMainClass[] = L"TORVA_GUI";
 inline constexpr wchar_t kPanelClass[] = L"TORVA_PANEL";
+// Window property holding a global atom with the control's name.
+inline constexpr wchar_t kControlNameProperty[] = L"LingvoraControl";
 
 class Renderer {
  public:

@@ -1,0 +1,68 @@
+#pragma once
+// Drives a real GUI.exe from outside, as a user or an engine would: start it
+// in a pack directory, find its windows, read and press controls, answer
+// message boxes, wait for its exit code, save screenshots.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+struct ChildWindow {
+  HWND hwnd;
+  std::wstring name;  // the control's name in the form model, if it has one
+  std::wstring cls, text;
+  bool visible, enabled;
+  RECT rect;  // in screen coordinates
+};
+
+// A Unix path as Wine sees it (drive Z:).
+std::wstring windowsPath(const std::string& unixPath);
+std::string env(const char* name);
+
+// A fresh pack directory: GUI.exe and the named files of the example pack.
+class PackDir {
+ public:
+  PackDir(const std::string& name, const std::vector<std::wstring>& exampleFiles);
+  const std::wstring& path() const { return path_; }
+  std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+  void write(const std::wstring& name, const std::string& bytes) const;
+  std::string read(const std::wstring& name) const;
+
+ private:
+  std::wstring path_;
+};
+
+class Gui {
+ public:
+  Gui(const PackDir& pack, const std::wstring& arguments);
+  ~Gui();
+  Gui(const Gui&) = delete;
+  Gui& operator=(const Gui&) = delete;
+
+  DWORD pid() const { return info_.dwProcessId; }
+  // The visible top-level window of the process with that class, or null.
+  HWND waitWindow(const wchar_t* cls, DWORD timeoutMs = 15000) const;
+  HWND waitMainWindow(DWORD timeoutMs = 15000) const { return waitWindow(L"TORVA_GUI", timeoutMs); }
+  HWND waitMessageBox(DWORD timeoutMs = 15000) const { return waitWindow(L"#32770", timeoutMs); }
+  // Exit code, or STILL_ACTIVE when the process did not end in time.
+  DWORD waitExit(DWORD timeoutMs = 15000) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+std::wstring windowText(HWND w);
+std::wstring messageBoxText(HWND box);
+// Presses a message box button by its command id (IDOK, IDYES, IDNO).
+void answer(HWND box, int id);
+std::vector<ChildWindow> children(HWND parent);
+// The child window of that control name, or a window with null hwnd.
+ChildWindow control(HWND main, const std::wstring& name);
+void click(HWND button);
+void pressKey(HWND window, UINT key);
+// Saves what the window shows as a PNG file.
+bool screenshot(HWND window, const std::string& unixPath);
+
+}  // namespace driver
