@@ -72,12 +72,12 @@ std::string PackDir::read(const std::wstring& name) const {
   return out;
 }
 
-Gui::Gui(const PackDir& pack, const std::wstring& arguments) {
-  std::wstring cmd = L"\"" + pack.file(L"GUI.exe") + L"\"";
+Gui::Gui(const ExistingDir& pack, const std::wstring& arguments) {
+  std::wstring cmd = L"\"" + pack.path + L"\\GUI.exe\"";
   if (!arguments.empty()) cmd += L" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, pack.path().c_str(),
+  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, pack.path.c_str(),
                  &si, &info_);
 }
 
@@ -189,6 +189,10 @@ void chunk(std::string& png, const char* type, const std::string& data) {
 }  // namespace
 
 bool screenshot(HWND window, const std::string& unixPath) {
+  return screenshotTo(window, windowsPath(unixPath));
+}
+
+bool screenshotTo(HWND window, const std::wstring& path) {
   RECT r{};
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
@@ -233,7 +237,7 @@ bool screenshot(HWND window, const std::string& unixPath) {
   chunk(png, "IHDR", ihdr);
   chunk(png, "IDAT", z);
   chunk(png, "IEND", "");
-  std::FILE* f = _wfopen(windowsPath(unixPath).c_str(), L"wb");
+  std::FILE* f = _wfopen(path.c_str(), L"wb");
   if (!f) return false;
   const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
   std::fclose(f);

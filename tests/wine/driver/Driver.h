@@ -34,9 +34,16 @@ class PackDir {
   std::wstring path_;
 };
 
+// A pack directory that exists already (Windows path).
+struct ExistingDir {
+  std::wstring path;
+  explicit ExistingDir(std::wstring p) : path(std::move(p)) {}
+};
+
 class Gui {
  public:
-  Gui(const PackDir& pack, const std::wstring& arguments);
+  Gui(const PackDir& pack, const std::wstring& arguments) : Gui(ExistingDir(pack.path()), arguments) {}
+  Gui(const ExistingDir& pack, const std::wstring& arguments);
   ~Gui();
   Gui(const Gui&) = delete;
   Gui& operator=(const Gui&) = delete;
@@ -64,5 +71,6 @@ void click(HWND button);
 void pressKey(HWND window, UINT key);
 // Saves what the window shows as a PNG file.
 bool screenshot(HWND window, const std::string& unixPath);
+bool screenshotTo(HWND window, const std::wstring& windowsPath);
 
 }  // namespace driver
