@@ -13,11 +13,12 @@ configure() {  # preset [cache args...]
   shift
   cmake --preset "$preset" "$@" >/dev/null
 }
+# The native tree first: it also builds the example pack the others test with.
+configure native -DLINGVORA_WINE_TREE="$root/build/$arch"
+cmake --build build/native -j2
 configure i686
 cmake --build build/i686 -j2
 if [ "$arch" != i686 ]; then
   configure "$arch"
   cmake --build "build/$arch" -j2
 fi
-configure native -DLINGVORA_WINE_TREE="$root/build/$arch"
-cmake --build build/native -j2

@@ -9,8 +9,7 @@ arch=$(cat "$build/wine-arch")
 tree=$build/$arch
 pack=$build/demo-pack
 rm -rf "$pack" && mkdir -p "$pack"
-cp "$tree/src/win32/GUI.exe" "$tree"/example-pack/* "$pack/"
-[ -f "$pack/Pixora.dll" ] || : >"$pack/Pixora.dll"
+cp "$tree/src/win32/GUI.exe" "$build"/native/example-pack/* "$pack/"
 winpack="Z:${pack//\//\\}"
 
 if [ -n "${DISPLAY:-}" ]; then

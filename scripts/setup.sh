@@ -19,6 +19,7 @@ packages=(
   wine wine32:i386 wine64 xvfb xauth
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   fonts-wine fonts-crosextra-carlito fonts-dejavu-core
+  python3-pil
 )
 
 missing=()

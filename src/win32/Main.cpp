@@ -26,7 +26,9 @@ struct Shell {
   Win32Registry registry;
   Win32System system{kWindowStyle, kWindowExStyle};
   Win32Dialogs dialogs;
-  Platform platform{files, registry, system, dialogs};
+  Win32ImageLibrary images;
+  Win32Locale locale;
+  Platform platform{files, registry, system, dialogs, images, locale};
   std::unique_ptr<App> app;
   std::unique_ptr<Renderer> renderer;
   HWND main = nullptr;

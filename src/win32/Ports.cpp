@@ -197,6 +197,34 @@ ClientSize Win32System::clientSize(int windowWidth, int windowHeight) {
   return {windowWidth - (frame.right - frame.left), windowHeight - (frame.bottom - frame.top)};
 }
 
+std::optional<Bytes> Win32ImageLibrary::resource(const Text& libraryPath, LibraryResource type,
+                                                const Text& name) {
+  // Only as a resource container: none of the library's code runs.
+  HMODULE module = LoadLibraryExW(wide(libraryPath), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (reinterpret_cast<ULONG_PTR>(module) <= 32) return std::nullopt;
+  UniqueLibrary library(module);
+  HRSRC r = FindResourceW(module, wide(name), type == LibraryResource::Picture ? RT_RCDATA : RT_BITMAP);
+  HGLOBAL g = r ? LoadResource(module, r) : nullptr;
+  const void* data = g ? LockResource(g) : nullptr;
+  if (!data) return std::nullopt;
+  auto p = static_cast<const std::uint8_t*>(data);
+  return Bytes(p, p + SizeofResource(module, r));
+}
+
+Text Win32Locale::localeText(std::uint16_t languageId, std::uint32_t field) {
+  const int length = GetLocaleInfoW(languageId, field, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring buf(size_t(length), L'\0');
+  if (GetLocaleInfoW(languageId, field, buf.data(), length) <= 0) return {};
+  return text(buf.c_str());
+}
+
+Text Win32Locale::localeName(std::uint16_t languageId) {
+  wchar_t buf[85];
+  if (LCIDToLocaleName(languageId, buf, 85, 0) == 0) return {};
+  return text(buf);
+}
+
 MessageAnswer Win32Dialogs::messageBox(bool owned, const Text& caption, const Text& t,
                                        MessageIcon icon, MessageButtons buttons) {
   UINT flags = (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONWARNING) |

@@ -31,6 +31,16 @@ struct Win32System : System {
   DWORD style_, exStyle_;
 };
 
+struct Win32ImageLibrary : ImageLibrary {
+  std::optional<Bytes> resource(const Text& libraryPath, LibraryResource type,
+                                const Text& name) override;
+};
+
+struct Win32Locale : Locale {
+  Text localeText(std::uint16_t languageId, std::uint32_t field) override;
+  Text localeName(std::uint16_t languageId) override;
+};
+
 struct Win32Dialogs : Dialogs {
   HWND mainWindow = nullptr;
   MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,

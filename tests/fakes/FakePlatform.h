@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "images/PeImageLibrary.h"
 #include "platform/Platform.h"
 #include "ui/Form.h"
 
@@ -121,12 +122,27 @@ struct FakeDialogs : Dialogs {
   }
 };
 
+struct FakeLocale : Locale {
+  std::map<std::pair<std::uint16_t, std::uint32_t>, Text> fields;
+  std::map<std::uint16_t, Text> names;
+  Text localeText(std::uint16_t id, std::uint32_t field) override {
+    auto it = fields.find({id, field});
+    return it == fields.end() ? Text() : it->second;
+  }
+  Text localeName(std::uint16_t id) override {
+    auto it = names.find(id);
+    return it == names.end() ? Text() : it->second;
+  }
+};
+
 struct FakePlatform {
   Files files;
   FakeRegistry registry;
   FakeSystem system;
   FakeDialogs dialogs;
-  Platform ports{files, registry, system, dialogs};
+  PeImageLibrary images{files};  // real library files, read with the portable reader
+  FakeLocale locale;
+  Platform ports{files, registry, system, dialogs, images, locale};
 };
 
 }  // namespace lingvora::fake

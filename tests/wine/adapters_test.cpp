@@ -6,17 +6,32 @@
 #include "Ports.h"
 #include "appearance/Theme.h"
 #include "config/Config.h"
+#include "images/PeImageLibrary.h"
+#include "images/Pictures.h"
+
+#include <cstdlib>
 
 using namespace lingvora;
 using namespace lingvora::win32;
 
 namespace {
 
+// An empty directory of this run's own.
 Text tempDir() {
   wchar_t buf[MAX_PATH];
   GetTempPathW(MAX_PATH, buf);
-  Text dir = text(buf) + u"lingvora-adapters-" + decimal(GetCurrentProcessId());
+  Text dir = text(buf) + u"lingvora-adapters";
   CreateDirectoryW(wide(dir), nullptr);
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW(wide(joinPath(dir, u"*")), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const Text file = joinPath(dir, text(fd.cFileName));
+      SetFileAttributesW(wide(file), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(wide(file));
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+  }
   return dir;
 }
 
@@ -134,6 +149,84 @@ TEST(System, BuiltInDarkStylesAreWellFormed) {
   applyTheme(styles, true, false);
   EXPECT_EQ(styles.active().name, u"uGUI");
   EXPECT_TRUE(styles.enabled());
+}
+
+}  // namespace
+
+namespace {
+
+Text examplePixora() {
+  const char* dir = std::getenv("LINGVORA_EXAMPLE_PACK");
+  Text path = u"Z:" + fromUtf8(dir ? dir : "");
+  for (auto& c : path)
+    if (c == u'/') c = u'\\';
+  return path + u"\\Pixora.dll";
+}
+
+TEST(ImageLibrary, RealApiAnswersAsThePortableReader) {
+  Win32ImageLibrary real;
+  Win32Files files;
+  PeImageLibrary portable(files);
+  const Text lib = examplePixora();
+  ASSERT_TRUE(files.fileExists(lib)) << toUtf8(lib);
+  for (const Text& name : {Text(u"HEADER_WINAMP_96"), Text(u"wacup_192"), Text(u"FLAG_1045_144")}) {
+    auto a = real.resource(lib, LibraryResource::Picture, name);
+    auto b = portable.resource(lib, LibraryResource::Picture, name);
+    ASSERT_TRUE(a) << toUtf8(name);
+    EXPECT_EQ(a, b);
+    // The same pixels as the native decode.
+    Form form;
+    Control img{form, "Img", ControlKind::Picture, nullptr};
+    loadPicture(real, lib, name, img);
+    ASSERT_TRUE(img.picture);
+    EXPECT_EQ(*img.picture, *decodePng(*b));
+  }
+  EXPECT_FALSE(real.resource(lib, LibraryResource::Picture, u"NO_SUCH_PICTURE"));
+  EXPECT_FALSE(real.resource(lib, LibraryResource::Bitmap, u"HEADER_WINAMP_96"));
+  EXPECT_FALSE(real.resource(lib + u".missing", LibraryResource::Picture, u"HEADER_WINAMP_96"));
+}
+
+TEST(ImageLibrary, BitmapsDecodeAsTheSystemLoadsThem) {
+  Win32ImageLibrary real;
+  const Text lib = examplePixora();
+  HMODULE module = LoadLibraryExW(wide(lib), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(module);
+  UniqueLibrary owner(module);
+  for (bool dark : {false, true}) {
+    for (const Text& name : pictureName::checkStates(dark)) {
+      Form form;
+      Control list{form, "IL", ControlKind::ImageList, nullptr};
+      loadImageListBitmap(real, lib, name, list);
+      ASSERT_EQ(list.images.size(), 1u) << toUtf8(name);
+      const MaskedImage& ours = list.images[0];
+
+      UniqueGdi bitmap(LoadImageW(module, wide(name), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      ASSERT_TRUE(bitmap);
+      BITMAPINFO bi{};
+      bi.bmiHeader = {sizeof(BITMAPINFOHEADER), ours.image.width, -ours.image.height, 1, 32, BI_RGB,
+                      0, 0, 0, 0, 0};
+      std::vector<std::uint8_t> pixels(ours.image.bgra.size());
+      WindowDc screen(nullptr);
+      ASSERT_EQ(GetDIBits(screen.get(), static_cast<HBITMAP>(bitmap.get()), 0, UINT(ours.image.height),
+                          pixels.data(), &bi, DIB_RGB_COLORS),
+                ours.image.height);
+      for (std::size_t i = 0; i < ours.mask.size(); ++i) {
+        const bool magenta = pixels[i * 4] == 0xFF && pixels[i * 4 + 1] == 0 && pixels[i * 4 + 2] == 0xFF;
+        ASSERT_EQ(ours.mask[i], magenta ? 1 : 0) << i;
+        for (int c = 0; c < 3 && !magenta; ++c)
+          ASSERT_EQ(ours.image.bgra[i * 4 + c], pixels[i * 4 + c]) << i;
+      }
+    }
+  }
+}
+
+TEST(Locale, FieldsAndNamesOfALanguage) {
+  Win32Locale locale;
+  EXPECT_EQ(locale.localeName(1045), u"pl-PL");
+  EXPECT_EQ(locale.localeText(1045, 1), u"0415");
+  EXPECT_EQ(locale.localeText(1033, 0x1001), u"English");
+  EXPECT_EQ(locale.localeText(0x7FFF, 2), u"");
+  EXPECT_EQ(locale.localeName(0x7FFF), u"");
 }
 
 }  // namespace

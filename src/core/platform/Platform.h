@@ -68,11 +68,31 @@ struct Dialogs {
                                    MessageIcon icon, MessageButtons buttons) = 0;
 };
 
+enum class LibraryResource { Picture, Bitmap };  // RCDATA (10), BITMAP (2)
+
+struct ImageLibrary {
+  virtual ~ImageLibrary() = default;
+  // Opens the library as a resource-only image, copies out the named
+  // resource and closes the library again; nothing when either is missing.
+  virtual std::optional<Bytes> resource(const Text& libraryPath, LibraryResource type,
+                                        const Text& name) = 0;
+};
+
+struct Locale {
+  virtual ~Locale() = default;
+  // One field of the system's information about a language; empty if none.
+  virtual Text localeText(std::uint16_t languageId, std::uint32_t field) = 0;
+  // The locale name, such as pl-PL; empty if none.
+  virtual Text localeName(std::uint16_t languageId) = 0;
+};
+
 struct Platform {
   FileSystem& files;
   Registry& registry;
   System& system;
   Dialogs& dialogs;
+  ImageLibrary& images;
+  Locale& locale;
 };
 
 }  // namespace lingvora

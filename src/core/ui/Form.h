@@ -4,9 +4,11 @@
 // Win32 renderer mirrors this model into real windows.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "images/Image.h"
 #include "text/Text.h"
 
 namespace lingvora {
@@ -19,7 +21,7 @@ inline constexpr Color kButtonFaceColor = kSystemColor | 15;
 inline constexpr Color kHighlightColor = kSystemColor | 13;
 inline constexpr Color kDefaultColor = 0xFFFFFFFF;  // whatever the style gives
 
-enum class ControlKind { Window, Panel, Label, Button, Bevel };
+enum class ControlKind { Window, Panel, Label, Button, Bevel, Picture, ImageList };
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class BevelShape { TopLine, BottomLine };
 
@@ -73,6 +75,10 @@ class Control {
   Align align = Align::None;
   Margins margins;
   Rect bounds;  // relative to the parent's client area, after layout
+
+  // Picture controls: the picture (none when empty). Image lists: the entries.
+  std::shared_ptr<const Image> picture;
+  std::vector<MaskedImage> images;
 
   std::function<void()> onClick;
 

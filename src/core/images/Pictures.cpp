@@ -1,0 +1,77 @@
+#include "images/Pictures.h"
+
+namespace lingvora {
+
+Text densityBucket(int density) {
+  if (density >= 192) return u"192";
+  if (density >= 144) return u"144";
+  if (density >= 120) return u"120";
+  return u"96";
+}
+
+namespace pictureName {
+namespace {
+Text moded(TextView prefix, TextView mode, TextView bucket) {
+  return Text(prefix) + Text(mode) + u"_" + Text(bucket);
+}
+}  // namespace
+Text header(TextView m, TextView b) { return moded(u"HEADER_", m, b); }
+Text tall(TextView m, TextView b) { return moded(u"", m, b); }
+Text langPack(TextView m, TextView b) { return moded(u"LANGPACK_", m, b); }
+Text langPackDisabled(TextView m, TextView b) { return moded(u"LANGPACK_DISABLED_", m, b); }
+Text helpPlugin(TextView m, TextView b) { return moded(u"HELP_PLUGIN_", m, b); }
+Text classicSkin(TextView m, TextView b) { return moded(u"CLASSIC_SKIN_", m, b); }
+Text additionalPlugin(TextView m, TextView b) { return moded(u"ADDITIONAL_PLUGIN_", m, b); }
+Text info(TextView m, TextView b) { return moded(u"INFO_", m, b); }
+Text infoUnknown(TextView b) { return u"INFO_UNKNOWN_" + Text(b); }
+Text directoryError(TextView b) { return u"DIRECTORY_ERROR_" + Text(b); }
+Text installConfig(TextView b) { return u"INSTALL_CONFIG_" + Text(b); }
+Text installSuccess(TextView b) { return u"INSTALL_SUCCESS_" + Text(b); }
+Text installFailed(TextView b) { return u"INSTALL_FAILED_" + Text(b); }
+Text payPalNormal(TextView b) { return u"PAYPAL_NORMAL_" + Text(b); }
+Text payPalActive(TextView b) { return u"PAYPAL_ACTIVE_" + Text(b); }
+Text payPalClick(TextView b) { return u"PAYPAL_CLICK_" + Text(b); }
+Text flag(TextView id, TextView b) { return moded(u"FLAG_", id, b); }
+std::array<Text, 4> checkStates(bool dark) {
+  const Text p = dark ? u"APP_STATE_DARK_" : u"APP_STATE_";
+  return {p + u"UNCHECK", p + u"CHECK", p + u"MIXED", p + u"DISABLED"};
+}
+}  // namespace pictureName
+
+std::vector<Text> allPictureNames(TextView mode, const std::vector<Text>& languageIds) {
+  namespace n = pictureName;
+  std::vector<Text> names;
+  for (const char16_t* bucket : kDensityBuckets) {
+    for (auto f : {n::header, n::tall, n::langPack, n::langPackDisabled, n::helpPlugin,
+                   n::classicSkin, n::additionalPlugin, n::info})
+      names.push_back(f(mode, bucket));
+    for (auto f : {n::infoUnknown, n::directoryError, n::installConfig, n::installSuccess,
+                   n::installFailed, n::payPalNormal, n::payPalActive, n::payPalClick})
+      names.push_back(f(bucket));
+    for (const Text& id : languageIds) names.push_back(n::flag(id, bucket));
+  }
+  return names;
+}
+
+std::vector<Text> allBitmapNames() {
+  std::vector<Text> names;
+  for (bool dark : {false, true})
+    for (const Text& name : pictureName::checkStates(dark)) names.push_back(name);
+  return names;
+}
+
+void loadPicture(ImageLibrary& library, const Text& path, const Text& name, Control& picture) {
+  auto data = library.resource(path, LibraryResource::Picture, name);
+  if (!data) return;
+  picture.picture.reset();
+  if (auto image = decodePng(*data)) picture.picture = std::make_shared<const Image>(*image);
+}
+
+void loadImageListBitmap(ImageLibrary& library, const Text& path, const Text& name,
+                         Control& list) {
+  auto data = library.resource(path, LibraryResource::Bitmap, name);
+  if (!data) return;
+  if (auto image = decodeBitmapResource(*data)) list.images.push_back(std::move(*image));
+}
+
+}  // namespace lingvora
