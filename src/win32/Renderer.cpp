@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace lingvora::win32 {
 namespace {
 
@@ -116,7 +118,8 @@ void Renderer::sync() {
   const auto& all = app_.form.controls();
   for (size_t i = 0; i < all.size(); ++i) {
     Control& c = *all[i];
-    if (c.kind == ControlKind::Window) continue;
+    // Image lists are data for the control that shows them, not windows.
+    if (c.kind == ControlKind::Window || c.kind == ControlKind::ImageList) continue;
     Shadow& s = shadows_[i];
     if (!s.window) {
       s.window = create(c, windowOf(*c.parent), kFirstId + int(i));
@@ -227,6 +230,24 @@ void Renderer::paint(HWND window, HDC dc) {
       edge.top = edge.bottom - 1;
     FillRect(dc, &edge, brush(line));
   }
+  if (c.kind == ControlKind::Picture && c.picture) drawPicture(dc, r, *c.picture);
+}
+
+void Renderer::drawPicture(HDC dc, const RECT& area, const Image& image) {
+  // The picture's pixels are premultiplied BGRA, as AlphaBlend wants them.
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueGdi bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueDc memory(CreateCompatibleDC(dc));
+  if (!bitmap || !memory || !bits) return;
+  std::copy(image.bgra.begin(), image.bgra.end(), static_cast<std::uint8_t*>(bits));
+  Selected selected(memory.get(), bitmap.get());
+  // Centred in the control.
+  const int x = (area.right - image.width) / 2, y = (area.bottom - image.height) / 2;
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, x, y, image.width, image.height, memory.get(), 0, 0, image.width, image.height,
+             blend);
 }
 
 }  // namespace lingvora::win32

@@ -41,6 +41,7 @@ class Renderer {
   };
   HWND create(Control& c, HWND parentWindow, int id);
   HWND windowOf(const Control& c) const;
+  void drawPicture(HDC dc, const RECT& area, const Image& image);
   void syncWindowFrame();
   HFONT font(const Font& f);
   HBRUSH brush(COLORREF colour);
