@@ -21,26 +21,28 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
                                WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-struct Shell {
+struct Program {
   Win32Files files;
   Win32Registry registry;
   Win32System system{kWindowStyle, kWindowExStyle};
   Win32Dialogs dialogs;
   Win32ImageLibrary images;
   Win32Locale locale;
-  Platform platform{files, registry, system, dialogs, images, locale};
+  Win32Shell shell;
+  Win32VersionResources versions;
+  Platform platform{files, registry, system, dialogs, images, locale, shell, versions};
   std::unique_ptr<App> app;
   std::unique_ptr<Renderer> renderer;
   HWND main = nullptr;
 };
 
-Shell* g_shell = nullptr;
+Program* g_program = nullptr;
 
 // Every entry into the core: an exit request ends the process at once; any
 // other error is shown as the application's error box and the window stays.
 template <typename F>
 void guarded(F&& f) {
-  Shell& s = *g_shell;
+  Program& s = *g_program;
   try {
     f();
   } catch (const ProcessExit& e) {
@@ -59,7 +61,7 @@ void guarded(F&& f) {
 }
 
 LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  Shell* s = g_shell;
+  Program* s = g_program;
   if (!s || !s->renderer) return DefWindowProcW(w, msg, wp, lp);
   switch (msg) {
     case WM_COMMAND:
@@ -106,7 +108,7 @@ std::vector<Text> arguments() {
 }
 
 // Keys reach the window before the focused control.
-bool preview(Shell& s, const MSG& msg) {
+bool preview(Program& s, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd)))
     return false;
   bool used = false;
@@ -120,9 +122,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
 
-  static Shell shell;
-  g_shell = &shell;
-  shell.app = std::make_unique<App>(shell.platform);
+  static Program program;
+  g_program = &program;
+  program.app = std::make_unique<App>(program.platform);
 
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof cls;
@@ -134,30 +136,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   RegisterClassExW(&cls);
   Renderer::registerClasses(instance);
 
-  shell.main = CreateWindowExW(kWindowExStyle, kMainClass, L"Lingvora", kWindowStyle,
+  program.main = CreateWindowExW(kWindowExStyle, kMainClass, L"Lingvora", kWindowStyle,
                                CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance,
                                nullptr);
-  if (!shell.main) return 1;
-  shell.dialogs.mainWindow = shell.main;
+  if (!program.main) return 1;
+  program.dialogs.mainWindow = program.main;
 
   try {
-    shell.app->formCreate(arguments());
+    program.app->formCreate(arguments());
   } catch (const ProcessExit& e) {
     ExitProcess(UINT(e.code));
   }
-  shell.renderer = std::make_unique<Renderer>(*shell.app, shell.main);
+  program.renderer = std::make_unique<Renderer>(*program.app, program.main);
   guarded([] {});  // first layout and sync
-  if (!IsWindow(shell.main)) return shell.app->exitCode;
-  ShowWindow(shell.main, SW_SHOW);
-  UpdateWindow(shell.main);
-  guarded([] { g_shell->app->formShow(); });
+  if (!IsWindow(program.main)) return program.app->exitCode;
+  ShowWindow(program.main, SW_SHOW);
+  UpdateWindow(program.main);
+  guarded([] { g_program->app->formShow(); });
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (preview(shell, msg)) continue;
-    if (IsWindow(shell.main) && IsDialogMessageW(shell.main, &msg)) continue;
+    if (preview(program, msg)) continue;
+    if (IsWindow(program.main) && IsDialogMessageW(program.main, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return shell.app->exitCode;
+  return program.app->exitCode;
 }

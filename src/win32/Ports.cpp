@@ -1,5 +1,8 @@
 #include "Ports.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <string>
 
 #include "Handles.h"
@@ -22,14 +25,35 @@ UniqueKey openKey(Hive hive, const Text& key) {
 
 }  // namespace
 
-bool Win32Files::fileExists(const Text& path) {
-  // Opening follows links, so a link counts when its target exists.
+
+namespace {
+// Opening follows links, so a link counts when its target exists.
+std::optional<DWORD> attributesThroughLinks(const Text& path) {
   UniqueFile f(CreateFileW(wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!f) return false;
   BY_HANDLE_FILE_INFORMATION info{};
-  return GetFileInformationByHandle(f.get(), &info) &&
-         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (!f || !GetFileInformationByHandle(f.get(), &info)) return std::nullopt;
+  return info.dwFileAttributes;
+}
+}  // namespace
+
+bool Win32Files::fileExists(const Text& path) {
+  auto a = path.empty() ? std::nullopt : attributesThroughLinks(path);
+  return a && !(*a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Files::directoryExists(const Text& path) {
+  auto a = path.empty() ? std::nullopt : attributesThroughLinks(path);
+  return a && (*a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<DiskSpace> Win32Files::diskSpace(const Text& drive) {
+  ULARGE_INTEGER available{}, total{};
+  // The root of the drive: C:\ or \\server\share\.
+  const Text root = drive + u"\\";
+  if (drive.empty() || !GetDiskFreeSpaceExW(wide(root), &available, &total, nullptr))
+    return std::nullopt;
+  return DiskSpace{std::int64_t(total.QuadPart), std::int64_t(available.QuadPart)};
 }
 
 std::optional<Bytes> Win32Files::readWhole(const Text& path) {
@@ -223,6 +247,44 @@ Text Win32Locale::localeName(std::uint16_t languageId) {
   wchar_t buf[85];
   if (LCIDToLocaleName(languageId, buf, 85, 0) == 0) return {};
   return text(buf);
+}
+
+Text Win32Shell::specialFolder(int csidl) {
+  wchar_t buf[MAX_PATH + 1] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE)) return {};
+  return text(buf);
+}
+
+Text Win32Shell::environment(const Text& name) {
+  const DWORD n = GetEnvironmentVariableW(wide(name), nullptr, 0);
+  if (n == 0) return {};
+  std::wstring buf(n, L'\0');
+  const DWORD got = GetEnvironmentVariableW(wide(name), buf.data(), n);
+  if (got == 0 || got >= n) return {};
+  return text(buf.c_str(), got);
+}
+
+std::optional<Bytes> Win32VersionResources::load(const Text& file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(wide(file), &ignored);
+  if (size == 0) return std::nullopt;
+  Bytes block(size);
+  if (!GetFileVersionInfoW(wide(file), 0, size, block.data())) return std::nullopt;
+  return block;
+}
+
+std::optional<Bytes> Win32VersionResources::query(const Bytes& block, const Text& subBlock) {
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), wide(subBlock), &value, &length) || !value) return std::nullopt;
+  auto p = static_cast<const std::uint8_t*>(value);
+  const auto* end = block.data() + block.size();
+  // String values count characters; keep what lies inside the block.
+  const bool text = subBlock.find(u"StringFileInfo") != Text::npos;
+  size_t bytes = text ? size_t(length) * 2 : size_t(length);
+  if (p < block.data() || p > end) return std::nullopt;
+  bytes = std::min(bytes, size_t(end - p));
+  return Bytes(p, p + bytes);
 }
 
 MessageAnswer Win32Dialogs::messageBox(bool owned, const Text& caption, const Text& t,

@@ -8,6 +8,8 @@ namespace lingvora::win32 {
 
 struct Win32Files : FileSystem {
   bool fileExists(const Text& path) override;
+  bool directoryExists(const Text& path) override;
+  std::optional<DiskSpace> diskSpace(const Text& drive) override;
   std::optional<Bytes> readWhole(const Text& path) override;
   bool replaceWhole(const Text& path, const Bytes& bytes) override;
 };
@@ -39,6 +41,16 @@ struct Win32ImageLibrary : ImageLibrary {
 struct Win32Locale : Locale {
   Text localeText(std::uint16_t languageId, std::uint32_t field) override;
   Text localeName(std::uint16_t languageId) override;
+};
+
+struct Win32Shell : Shell {
+  Text specialFolder(int csidl) override;
+  Text environment(const Text& name) override;
+};
+
+struct Win32VersionResources : VersionResources {
+  std::optional<Bytes> load(const Text& file) override;
+  std::optional<Bytes> query(const Bytes& block, const Text& subBlock) override;
 };
 
 struct Win32Dialogs : Dialogs {

@@ -16,6 +16,7 @@ inline constexpr const char* kGuiIni =
     "[LANG]\r\nLang=1045\r\n[NAME]\r\nMODE=WINAMP\r\nmVERSION=5.9.2\r\n"
     "[PROJECT]\r\nProjectName=Lingvora\r\nProjectShortVersion=4.0\r\n"
     "ProjectAuthor=Zespol\r\nProjectHomePage=https://example.org/index.php\r\n"
+    "ProjectRegName=Lingvora Pack\r\n"
     "ProjectInfoPage=https://example.org/info.php\r\n";
 
 inline constexpr const char* kLocaleIni =
@@ -29,6 +30,7 @@ inline constexpr const char* kLocaleIni =
     "[UNINSTALLER]\r\nUNINSTALLER_WINDOW_TITLE=Dezinstalator\r\nUNINSTALLER_WINDOW_QUIT=Przerwac?\r\n"
     "[UNINSTALLER_INIT]\r\nUNINSTALLER_INIT_1=uBlad\r\nUNINSTALLER_INIT_2=uDwa\r\n"
     "UNINSTALLER_INIT_7=uSiedem\r\nUNINSTALLER_INIT_8=uOsiem\r\nUNINSTALLER_INIT_9=uDziewiec\r\n"
+    "UNINSTALLER_INIT_10=Nie ma pakietu.\r\nUNINSTALLER_INIT_11=Katalog:\r\n"
     "[UNINSTALLER_BUTTONS]\r\nUNINSTALLER_BUTTON_CANCEL=uAnuluj\r\n";
 
 struct Pack {
@@ -40,6 +42,12 @@ struct Pack {
     if (gui) p.files.put(u"C:\\Pack\\GUI.ini", kGuiIni);
     if (locale) p.files.put(u"C:\\Pack\\1045.ini", kLocaleIni);
     if (library) p.files.put(u"C:\\Pack\\Pixora.dll", "MZ");
+    // A player in the standard folder, into which the pack was installed.
+    p.shell.folders[38] = u"C:\\Program Files";
+    p.files.put(u"C:\\Program Files\\Winamp\\winamp.exe", "MZ");
+    p.registry.strings[fake::FakeRegistry::key(
+        Hive::LocalMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
+        u"InstallLocation")] = u"C:\\Program Files\\Winamp";
   }
   App& start(std::vector<Text> args) {
     app.emplace(p.ports);

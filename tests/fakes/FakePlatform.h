@@ -3,10 +3,12 @@
 // system with settable facts, and message boxes answered from a script.
 #include <deque>
 #include <map>
+#include <set>
 #include <ostream>
 #include <string>
 
 #include "images/PeImageLibrary.h"
+#include "pe/VersionResources.h"
 #include "platform/Platform.h"
 #include "ui/Form.h"
 
@@ -22,13 +24,36 @@ inline Text pathKey(const Text& path) {
 
 struct Files : FileSystem {
   std::map<Text, Bytes> files;
+  std::set<Text> directories;  // every parent of a file is one too
+  std::map<Text, DiskSpace> drives;
   bool failWrites = false;
   int writes = 0;
 
-  void put(const Text& path, std::string_view utf8) {
-    files[pathKey(path)] = Bytes(utf8.begin(), utf8.end());
+  void addDirectory(const Text& path) {
+    Text k = pathKey(path);
+    while (!k.empty() && k.back() == u'\\') k.pop_back();
+    for (std::size_t at = k.find(u'\\'); at != Text::npos; at = k.find(u'\\', at + 1))
+      directories.insert(k.substr(0, at));
+    directories.insert(k);
   }
-  void putBytes(const Text& path, Bytes bytes) { files[pathKey(path)] = std::move(bytes); }
+  void put(const Text& path, std::string_view utf8) {
+    putBytes(path, Bytes(utf8.begin(), utf8.end()));
+  }
+  void putBytes(const Text& path, Bytes bytes) {
+    const Text k = pathKey(path);
+    if (auto slash = k.rfind(u'\\'); slash != Text::npos) addDirectory(k.substr(0, slash));
+    files[k] = std::move(bytes);
+  }
+  bool directoryExists(const Text& path) override {
+    Text k = pathKey(path);
+    while (!k.empty() && k.back() == u'\\') k.pop_back();
+    return directories.count(k) != 0;
+  }
+  std::optional<DiskSpace> diskSpace(const Text& drive) override {
+    auto it = drives.find(pathKey(drive));
+    if (it == drives.end()) return std::nullopt;
+    return it->second;
+  }
   std::string get(const Text& path) const {
     auto it = files.find(pathKey(path));
     return it == files.end() ? std::string() : std::string(it->second.begin(), it->second.end());
@@ -42,7 +67,7 @@ struct Files : FileSystem {
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
     if (failWrites) return false;
     ++writes;
-    files[pathKey(path)] = bytes;
+    putBytes(path, bytes);
     return true;
   }
 };
@@ -135,6 +160,19 @@ struct FakeLocale : Locale {
   }
 };
 
+struct FakeShell : Shell {
+  std::map<int, Text> folders;
+  std::map<Text, Text> variables;  // names in upper case
+  Text specialFolder(int csidl) override {
+    auto it = folders.find(csidl);
+    return it == folders.end() ? Text() : it->second;
+  }
+  Text environment(const Text& name) override {
+    auto it = variables.find(upper(name));
+    return it == variables.end() ? Text() : it->second;
+  }
+};
+
 struct FakePlatform {
   Files files;
   FakeRegistry registry;
@@ -142,7 +180,9 @@ struct FakePlatform {
   FakeDialogs dialogs;
   PeImageLibrary images{files};  // real library files, read with the portable reader
   FakeLocale locale;
-  Platform ports{files, registry, system, dialogs, images, locale};
+  FakeShell shell;
+  PeVersionResources versions{files};  // real executables, read with the portable reader
+  Platform ports{files, registry, system, dialogs, images, locale, shell, versions};
 };
 
 }  // namespace lingvora::fake

@@ -26,6 +26,8 @@ struct HostFiles : FileSystem {
     }
     return cached_;
   }
+  bool directoryExists(const Text&) override { return false; }
+  std::optional<DiskSpace> diskSpace(const Text&) override { return std::nullopt; }
   bool replaceWhole(const Text&, const Bytes&) override { return false; }
 
  private:

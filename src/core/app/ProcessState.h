@@ -28,6 +28,11 @@ struct FooterCaptions {
   Text back, next, cancel, finish, agree, install, uninstall;
 };
 
+// Byte counts of the drive under check (installer).
+struct DiskFigures {
+  std::int64_t capacity = 0, used = 0, free = 0, required = 0;
+};
+
 struct WizardState {
   Text programDirectory;
   Text configPath, localePath, dataPath, libraryPath;
@@ -38,6 +43,8 @@ struct WizardState {
   FooterCaptions captions;
   WinampRecord record;
   Text packInstallLocation, packInstallDate;
+  DiskFigures disk;
+  std::int64_t selectedComponentsSize = 0;
   int pageIndex = 0;
   int pendingExitCode = 0;
   bool closeAllowed = true;

@@ -149,7 +149,8 @@ std::optional<Bytes> findPeResource(const Bytes& file, const ResourceId& type,
   // Three levels: type, name, language (the first one found).
   auto typeTarget = walk.lookup(0, type, false);
   if (!typeTarget || !(*typeTarget & 0x80000000u)) return std::nullopt;
-  auto nameTarget = walk.lookup(*typeTarget & 0x7FFFFFFFu, name, false);
+  const bool anyName = name.number == 0 && name.name.empty();
+  auto nameTarget = walk.lookup(*typeTarget & 0x7FFFFFFFu, name, anyName);
   if (!nameTarget || !(*nameTarget & 0x80000000u)) return std::nullopt;
   auto languageTarget = walk.lookup(*nameTarget & 0x7FFFFFFFu, {}, true);
   if (!languageTarget || (*languageTarget & 0x80000000u)) return std::nullopt;

@@ -20,7 +20,8 @@ inline constexpr std::uint16_t kResourceBitmap = 2;
 inline constexpr std::uint16_t kResourceRcData = 10;
 inline constexpr std::uint16_t kResourceVersion = 16;
 
-// The data of the first language of that type and name.
+// The data of the first language of that type and name (a name of number 0
+// and no text: the first name of that type).
 std::optional<Bytes> findPeResource(const Bytes& file, const ResourceId& type,
                                     const ResourceId& name);
 

@@ -10,10 +10,17 @@
 
 namespace lingvora {
 
+struct DiskSpace {
+  std::int64_t total = 0, available = 0;  // bytes; available to the calling user
+};
+
 struct FileSystem {
   virtual ~FileSystem() = default;
   // A link counts as existing when its target exists.
   virtual bool fileExists(const Text& path) = 0;
+  virtual bool directoryExists(const Text& path) = 0;
+  // The drive that holds the path; nothing when the system cannot tell.
+  virtual std::optional<DiskSpace> diskSpace(const Text& drive) = 0;
   virtual std::optional<Bytes> readWhole(const Text& path) = 0;
   // Writes a temporary file beside the target, flushes it and replaces the
   // target with it, so that a failure never leaves a half-written file.
@@ -68,6 +75,24 @@ struct Dialogs {
                                    MessageIcon icon, MessageButtons buttons) = 0;
 };
 
+struct Shell {
+  virtual ~Shell() = default;
+  // The folder of a CSIDL number, without creating it; empty if unknown.
+  virtual Text specialFolder(int csidl) = 0;
+  // Empty when the variable is not defined.
+  virtual Text environment(const Text& name) = 0;
+};
+
+// The version resource of an executable, as GetFileVersionInfo and
+// VerQueryValue see it.
+struct VersionResources {
+  virtual ~VersionResources() = default;
+  // The whole version resource of the file; nothing if it has none.
+  virtual std::optional<Bytes> load(const Text& file) = 0;
+  // The value at a sub-block path such as \StringFileInfo\040904B0\ProductName.
+  virtual std::optional<Bytes> query(const Bytes& block, const Text& subBlock) = 0;
+};
+
 enum class LibraryResource { Picture, Bitmap };  // RCDATA (10), BITMAP (2)
 
 struct ImageLibrary {
@@ -93,6 +118,8 @@ struct Platform {
   Dialogs& dialogs;
   ImageLibrary& images;
   Locale& locale;
+  Shell& shell;
+  VersionResources& versions;
 };
 
 }  // namespace lingvora

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/Config.h"
+#include "player/Probe.h"
 
 namespace lingvora {
 namespace {
@@ -41,6 +42,19 @@ void startWizard(App& app) {
   w.programDirectory = app.platform.system.executableDirectory();
   loadConfiguration(app);
   connectFooter(app);
+}
+
+// The uninstaller cannot go on without the pack's own installation.
+[[noreturn]] void packNotFound(App& app) {
+  WizardState& w = app.state.uninstaller;
+  w.pendingExitCode = 5;
+  auto init = [&](int n) {
+    return readText(app, u"UNINSTALLER_INIT", u"UNINSTALLER_INIT_" + decimal(n));
+  };
+  const Text brk(kBreak);
+  app.fatal(5, init(1),
+            init(2) + u" " + init(10) + brk + brk + init(11) + brk + w.packInstallLocation + brk +
+                brk + expandPlaceholders(app, init(9)) + brk + brk + w.values.projectHomePage);
 }
 
 }  // namespace
@@ -91,6 +105,9 @@ void layoutFooter(App& app) {
 
 void createInstallerDialog(App& app) {
   startWizard(app);
+  // The startup probe: it fills the record when a player is found; its
+  // verdict is not used here.
+  checkPlayerDirectory(app, u"", true);
   readFooterCaptions(app);
   layoutFooter(app);
 }
@@ -98,6 +115,7 @@ void createInstallerDialog(App& app) {
 void createUninstallerDialog(App& app) {
   startWizard(app);
   readFooterCaptions(app);
+  if (!probeInstalledPack(app, app.state.uninstaller.values.projectRegName)) packNotFound(app);
   layoutFooter(app);
 }
 
