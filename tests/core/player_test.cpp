@@ -322,6 +322,7 @@ TEST(CheckPlayerDirectory, RecordAndPartialUpdate) {
   EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false), DirectoryVerdict::DiskInfoUnavailable);
   // ... and without one nothing is found.
   pack.p.registry.strings.clear();
+  pack.p.files.directories.erase(fake::pathKey(u"C:\\Program Files\\Winamp"));
   EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false), DirectoryVerdict::DirectoryNotFound);
 }
 
