@@ -8,6 +8,9 @@
 #include "config/Config.h"
 #include "images/PeImageLibrary.h"
 #include "images/Pictures.h"
+#include "pe/VersionResources.h"
+#include "player/Probe.h"
+#include "player/Version.h"
 
 #include <cstdlib>
 
@@ -227,6 +230,118 @@ TEST(Locale, FieldsAndNamesOfALanguage) {
   EXPECT_EQ(locale.localeText(1033, 0x1001), u"English");
   EXPECT_EQ(locale.localeText(0x7FFF, 2), u"");
   EXPECT_EQ(locale.localeName(0x7FFF), u"");
+}
+
+}  // namespace
+
+namespace {
+
+Text fromEnvPath(const char* variable, const char16_t* below) {
+  const char* dir = std::getenv(variable);
+  Text path = u"Z:" + fromUtf8(dir ? dir : "") + u"/" + below;
+  for (auto& c : path)
+    if (c == u'/') c = u'\\';
+  return path;
+}
+
+TEST(VersionResources, RealApiAnswersAsThePortableReader) {
+  Win32Files files;
+  Win32VersionResources real;
+  PeVersionResources portable(files);
+  for (const char16_t* player : {u"winamp-5.9.2\\winamp.exe", u"winamp-5.9.3\\winamp.exe",
+                                 u"wacup\\wacup.exe", u"other-translation\\winamp.exe",
+                                 u"no-version\\winamp.exe"}) {
+    const Text exe = fromEnvPath("LINGVORA_PLAYERS", player);
+    SCOPED_TRACE(toUtf8(exe));
+    ASSERT_TRUE(files.fileExists(exe));
+    const TEXEVersionData a = readVersionData(real, exe), b = readVersionData(portable, exe);
+    EXPECT_EQ(a.ProductName, b.ProductName);
+    EXPECT_EQ(a.FileVersion, b.FileVersion);
+    EXPECT_EQ(a.CompanyName, b.CompanyName);
+    EXPECT_EQ(a.LegalCopyright, b.LegalCopyright);
+    EXPECT_EQ(a.ProductVersion, b.ProductVersion);
+    EXPECT_EQ(readFileVersion(files, real, exe), readFileVersion(files, portable, exe));
+  }
+  const Text exe = fromEnvPath("LINGVORA_PLAYERS", u"winamp-5.9.2\\winamp.exe");
+  EXPECT_EQ(readVersionData(real, exe).FileVersion, u"5.9.2.10042");
+  EXPECT_EQ(readFileVersion(files, real, exe), u"5.9.2.10042");
+  EXPECT_EQ(readFileVersion(files, real, exe + u".missing"), u"");
+}
+
+TEST(Shell, SpecialFoldersEnvironmentAndDisks) {
+  Win32Shell shell;
+  Win32Files files;
+  const Text programFiles = shell.specialFolder(38);
+  EXPECT_FALSE(programFiles.empty());
+  EXPECT_NE(programFiles.back(), u'\\');
+  EXPECT_TRUE(files.directoryExists(programFiles));
+  EXPECT_EQ(shell.specialFolder(26), shell.environment(u"APPDATA"));
+  EXPECT_EQ(shell.specialFolder(12345), u"");
+  SetEnvironmentVariableW(L"LINGVORA_TEST", L"value");
+  EXPECT_EQ(shell.environment(u"lingvora_test"), u"value");
+  EXPECT_EQ(shell.environment(u"LINGVORA_UNDEFINED"), u"");
+
+  EXPECT_TRUE(files.directoryExists(u"C:\\windows\\"));
+  EXPECT_FALSE(files.directoryExists(u"C:\\windows\\notepad.exe"));
+  EXPECT_FALSE(files.directoryExists(u""));
+  auto disk = files.diskSpace(u"C:");
+  ASSERT_TRUE(disk);
+  EXPECT_GT(disk->total, 0);
+  EXPECT_LE(disk->available, disk->total);
+  EXPECT_FALSE(files.diskSpace(u"\\\\nosuchserver\\share"));
+}
+
+struct ProfileCase {
+  const char* name;
+  std::string bytes;
+};
+
+// The core's reader answers as GetPrivateProfileStringW does.
+TEST(Profile, ReaderMatchesTheSystemOnAwkwardFiles) {
+  const std::string longValue(3000, 'v');
+  auto utf16 = [](const std::string& ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii) out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+  };
+  const std::string body = "[Winamp]\r\ninidir=C:\\Config\r\n";
+  const std::vector<ProfileCase> cases = {
+      {"quotes", "[Winamp]\r\ninidir=\"C:\\Quoted Dir\"\r\ninifile='single'\r\nmixed=\"a'\r\n"},
+      {"spaces", "  [ Winamp ]  \r\n   inidir   =   C:\\Spaced Dir   \r\n"},
+      {"comments", "; comment\r\n[Winamp]\r\n;inidir=C:\\Commented\r\ninidir=C:\\Real\r\n# x=y\r\n"},
+      {"duplicate keys", "[Winamp]\r\ninidir=C:\\First\r\ninidir=C:\\Second\r\n"},
+      {"duplicate sections", "[Winamp]\r\ninifile=a.ini\r\n[WINAMP]\r\ninidir=C:\\Second\r\n"},
+      {"case", "[WINAMP]\r\nINIDIR=C:\\Upper\r\n"},
+      {"utf-8 bom", "\xEF\xBB\xBF" + body},
+      {"utf-16le bom", utf16(body, false)},
+      {"utf-16be bom", utf16(body, true)},
+      {"no trailing newline", "[Winamp]\r\ninidir=C:\\Last"},
+      {"lf only", "[Winamp]\ninidir=C:\\Unix\n"},
+      {"long line", "[Winamp]\r\ninidir=" + longValue + "\r\n"},
+      {"empty value", "[Winamp]\r\ninidir=\r\ninifile\r\n"},
+  };
+  Win32Files files;
+  Win32Registry registry;
+  Win32System system(WS_CAPTION, 0);
+  Win32Dialogs dialogs;
+  Win32ImageLibrary images;
+  Win32Locale locale;
+  Win32Shell shell;
+  Win32VersionResources versions;
+  Platform p{files, registry, system, dialogs, images, locale, shell, versions};
+  const Text path = joinPath(tempDir(), u"paths.ini");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(files.replaceWhole(path, Bytes(c.bytes.begin(), c.bytes.end())));
+    for (const char16_t* key : {u"inidir", u"inifile", u"mixed", u"missing"}) {
+      std::vector<wchar_t> buf(8192);
+      GetPrivateProfileStringW(L"Winamp", wide(Text(key)), L"<default>", buf.data(),
+                               DWORD(buf.size()), wide(path));
+      EXPECT_EQ(toUtf8(readProfileString(p, path, u"Winamp", key, u"<default>")),
+                toUtf8(text(buf.data())))
+          << toUtf8(key);
+    }
+  }
 }
 
 }  // namespace

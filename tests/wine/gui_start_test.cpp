@@ -144,7 +144,49 @@ class Density {
   }
 };
 
+// A value under HKLM in the 32-bit view, removed again at the end of the scope.
+class MachineValue {
+ public:
+  MachineValue(const std::wstring& key, const std::wstring& name, const std::wstring& value)
+      : key_(key), name_(name) {
+    HKEY k;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &k, nullptr) == ERROR_SUCCESS) {
+      RegSetValueExW(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     DWORD((value.size() + 1) * sizeof(wchar_t)));
+      RegCloseKey(k);
+    }
+  }
+  ~MachineValue() { remove(key_, name_); }
+  static void remove(const std::wstring& key, const std::wstring& name) {
+    HKEY k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY, &k) ==
+        ERROR_SUCCESS) {
+      RegDeleteValueW(k, name.c_str());
+      RegCloseKey(k);
+    }
+  }
+
+ private:
+  std::wstring key_, name_;
+};
+
+const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// Winamp 5.9.2 installed, with its uninstall entry, and the example pack
+// recorded as installed into it.
+struct InstalledPlayer {
+  std::wstring dir = windowsPath(env("LINGVORA_TEST_DIR")) + L"\\player";
+  bool copied = (CreateDirectoryW(dir.c_str(), nullptr),
+                 CopyFileW((windowsPath(env("LINGVORA_PLAYERS")) + L"\\winamp-5.9.2\\winamp.exe").c_str(),
+                           (dir + L"\\winamp.exe").c_str(), FALSE) != 0);
+  MachineValue player{kUninstall + L"Winamp", L"UninstallString", L"\"" + dir + L"\\UninstWA.exe\""};
+  MachineValue pack{kUninstall + L"Lingvora Winamp Language Pack", L"InstallLocation", dir};
+};
+
 void expectWizardWindow(DWORD dpi, LONG width, LONG height, const char* shot) {
+  InstalledPlayer player;
+  ASSERT_TRUE(player.copied);
   Density density(dpi);
   PackDir pack(std::string("wizard-") + std::to_string(dpi), kFullPack);
   Gui gui(pack, L"/ACTION=0");
@@ -184,6 +226,49 @@ void expectWizardWindow(DWORD dpi, LONG width, LONG height, const char* shot) {
   click(control(main, L"Btn_GUI_Cancel").hwnd);
   question = gui.waitMessageBox();
   ASSERT_TRUE(question);
+  answer(question, IDYES);
+  EXPECT_EQ(gui.waitExit(), 0u);
+}
+
+TEST(StartupProbe, NoPlayerAsksAndNoEndsWithCode6) {
+  MachineValue::remove(kUninstall + L"Winamp", L"UninstallString");  // left by a demo, say
+  PackDir pack("no-player", kFullPack);
+  Gui gui(pack, L"/ACTION=0");
+  HWND question = gui.waitMessageBox();
+  ASSERT_TRUE(question);
+  EXPECT_EQ(windowText(question), L"Instalator Lingvora - błąd");
+  EXPECT_EQ(messageBoxText(question),
+            L"Nie znaleziono zainstalowanego Winampa 5.9.2. Pakiet językowy wymaga zainstalowanego "
+            L"odtwarzacza.\n\rCzy mimo to chcesz kontynuować i samodzielnie wskazać katalog Winampa?");
+  answer(question, IDNO);
+  EXPECT_EQ(gui.waitExit(), 6u);
+}
+
+TEST(StartupProbe, UninstallerWithoutThePacksEntryEndsWithCode5) {
+  MachineValue::remove(kUninstall + L"Lingvora Winamp Language Pack", L"InstallLocation");
+  PackDir pack("no-pack-entry", kFullPack);
+  Answered a = errorBox(pack, L"/ACTION=1");
+  EXPECT_EQ(a.exit, 5u);
+  EXPECT_EQ(a.caption, L"Dezinstalator Lingvora - błąd");
+  EXPECT_EQ(a.text, L"Nie udało się uruchomić dezinstalatora polskiego pakietu językowego. Nie "
+                    L"znaleziono instalacji pakietu językowego." + kBreak + kBreak +
+                        L"Katalog instalacji zapisany w rejestrze:" + kBreak + kBreak + kBreak +
+                        L"Zainstaluj pakiet 4.0 ponownie, a następnie uruchom dezinstalację jeszcze "
+                        L"raz." + kBreak + kBreak + L"https://lingvora.pl/winamp/index.php");
+}
+
+TEST(WizardWindow, UninstallerFindsThePack) {
+  InstalledPlayer player;
+  PackDir pack("uninstaller", kFullPack);
+  Gui gui(pack, L"/ACTION=1");
+  HWND main = gui.waitMainWindow();
+  ASSERT_TRUE(main);
+  EXPECT_EQ(windowText(main), L"Lingvora Uninstaller");
+  EXPECT_EQ(control(main, L"Btn_GUI_Next").text, L"&Dalej >");
+  pressKey(main, VK_ESCAPE);
+  HWND question = gui.waitMessageBox();
+  ASSERT_TRUE(question);
+  EXPECT_EQ(windowText(question), L"Dezinstalator polskiego pakietu językowego Lingvora 4.0");
   answer(question, IDYES);
   EXPECT_EQ(gui.waitExit(), 0u);
 }
