@@ -11,6 +11,7 @@
 #include "Ports.h"
 #include "Renderer.h"
 #include "app/App.h"
+#include "engine/Channel.h"
 
 using namespace lingvora;
 using namespace lingvora::win32;
@@ -85,6 +86,16 @@ LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       return s->renderer->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
       return 1;
+    case WM_COPYDATA: {
+      // The engine's progress messages; the answer is always 0.
+      const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      if (cds)
+        guarded([&] {
+          receiveEngineMessage(*s->app, cds->dwData, static_cast<const std::uint8_t*>(cds->lpData),
+                               cds->cbData);
+        });
+      return 0;
+    }
     case WM_CLOSE: {
       bool close = false;
       guarded([&] { close = s->app->formCloseQuery(); });

@@ -105,6 +105,29 @@ bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
   return true;
 }
 
+namespace {
+class Win32Reader : public FileReader {
+ public:
+  explicit Win32Reader(UniqueFile f) : f_(std::move(f)) {}
+  std::optional<std::size_t> read(std::uint8_t* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(f_.get(), buffer, DWORD(size), &got, nullptr)) return std::nullopt;
+    return got;
+  }
+
+ private:
+  UniqueFile f_;
+};
+}  // namespace
+
+std::unique_ptr<FileReader> Win32Files::openForDigest(const Text& path) {
+  // Readers may share the file; writers may not change it meanwhile.
+  UniqueFile f(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!f) return nullptr;
+  return std::make_unique<Win32Reader>(std::move(f));
+}
+
 std::optional<std::uint32_t> Win32Registry::readDword(Hive hive, const Text& key,
                                                       const Text& value) {
   UniqueKey k = openKey(hive, key);

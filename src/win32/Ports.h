@@ -12,6 +12,7 @@ struct Win32Files : FileSystem {
   std::optional<DiskSpace> diskSpace(const Text& drive) override;
   std::optional<Bytes> readWhole(const Text& path) override;
   bool replaceWhole(const Text& path, const Bytes& bytes) override;
+  std::unique_ptr<FileReader> openForDigest(const Text& path) override;
 };
 
 struct Win32Registry : Registry {

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory ports: a file system with Windows path rules, a registry, a
 // system with settable facts, and message boxes answered from a script.
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <set>
@@ -27,6 +28,7 @@ struct Files : FileSystem {
   std::set<Text> directories;  // every parent of a file is one too
   std::map<Text, DiskSpace> drives;
   bool failWrites = false;
+  std::set<Text> unreadable;  // exist, but cannot be opened for a digest
   int writes = 0;
 
   void addDirectory(const Text& path) {
@@ -63,6 +65,23 @@ struct Files : FileSystem {
     auto it = files.find(pathKey(path));
     if (it == files.end()) return std::nullopt;
     return it->second;
+  }
+  struct Reader : FileReader {
+    Bytes data;
+    std::size_t at = 0;
+    std::optional<std::size_t> read(std::uint8_t* buffer, std::size_t size) override {
+      const std::size_t n = std::min(size, data.size() - at);
+      std::copy(data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n), buffer);
+      at += n;
+      return n;
+    }
+  };
+  std::unique_ptr<FileReader> openForDigest(const Text& path) override {
+    auto it = files.find(pathKey(path));
+    if (it == files.end() || unreadable.count(pathKey(path))) return nullptr;
+    auto r = std::make_unique<Reader>();
+    r->data = it->second;
+    return r;
   }
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
     if (failWrites) return false;

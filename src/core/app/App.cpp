@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "config/Config.h"
+#include "engine/Channel.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora {
@@ -13,9 +14,23 @@ int scaleLength(int length, int density) {
   return static_cast<int>(q);
 }
 
-App::App(Platform& p) : platform(p), density_(p.system.screenDensity()) {
+App::App(Platform& p)
+    : platform(p),
+      density_(p.system.screenDensity()),
+      installerProgress_(std::make_unique<ProgressBarOnly>(state.installer)),
+      uninstallerProgress_(std::make_unique<ProgressBarOnly>(state.uninstaller)) {
   state.applicationTitle = u"Lingvora";
   registerBuiltInStyles(styles, platform.system);
+}
+
+App::~App() = default;
+
+ProgressPage& App::progressPage() {
+  return installerMode() ? *installerProgress_ : *uninstallerProgress_;
+}
+
+void App::setProgressPage(LaunchMode mode, std::unique_ptr<ProgressPage> page) {
+  (mode == LaunchMode::Installer ? installerProgress_ : uninstallerProgress_) = std::move(page);
 }
 
 int App::scale(int length) const { return scaleLength(length, density_); }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's behaviour: program start, the launch modes, key handling
 // and the close request, over the ports and the form model.
+#include <memory>
 #include <vector>
 
 #include "app/ProcessState.h"
@@ -9,6 +10,8 @@
 #include "ui/MainForm.h"
 
 namespace lingvora {
+
+struct ProgressPage;
 
 // "End the process at once with this code": thrown by the core, caught at
 // the edge (the shell calls ExitProcess, the tests look at the code).
@@ -22,6 +25,7 @@ inline constexpr int kKeyEscape = 27;
 class App {
  public:
   explicit App(Platform& platform);
+  ~App();
 
   Platform& platform;
   ProcessState state;
@@ -46,6 +50,9 @@ class App {
   int density() const { return density_; }
   bool installerMode() const { return state.launchMode == LaunchMode::Installer; }
   WizardState& wizard() { return installerMode() ? state.installer : state.uninstaller; }
+  // The progress page of the current mode, which engine messages drive.
+  ProgressPage& progressPage();
+  void setProgressPage(LaunchMode mode, std::unique_ptr<ProgressPage> page);
 
   // Shows one error box and ends the process at once with the code.
   [[noreturn]] void fatal(int code, const Text& caption, const Text& text,
@@ -54,6 +61,7 @@ class App {
  private:
   void startWizard();
   int density_;
+  std::unique_ptr<ProgressPage> installerProgress_, uninstallerProgress_;
 };
 
 // Length designed at 96 dots per inch, at the given density (MulDiv rounding).

@@ -33,6 +33,11 @@ struct DiskFigures {
   std::int64_t capacity = 0, used = 0, free = 0, required = 0;
 };
 
+// The progress page's bar: step per component, start and end positions.
+struct ProgressValues {
+  int step = 0, start = 20, end = 90, position = 0;
+};
+
 struct WizardState {
   Text programDirectory;
   Text configPath, localePath, dataPath, libraryPath;
@@ -52,6 +57,7 @@ struct WizardState {
   bool progressFinished = false;
   bool monitorShown = false;
   std::vector<Text> runningPlayers, workList;
+  ProgressValues progress;
 };
 
 struct ProcessState {

@@ -3,6 +3,7 @@
 // named after what the logic needs. The Win32 shell implements them on the
 // real API; the tests implement them in memory.
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "ini/IniDocument.h"
@@ -12,6 +13,12 @@ namespace lingvora {
 
 struct DiskSpace {
   std::int64_t total = 0, available = 0;  // bytes; available to the calling user
+};
+
+// A file open for reading; read gives 0 at the end, nothing on an error.
+struct FileReader {
+  virtual ~FileReader() = default;
+  virtual std::optional<std::size_t> read(std::uint8_t* buffer, std::size_t size) = 0;
 };
 
 struct FileSystem {
@@ -25,6 +32,8 @@ struct FileSystem {
   // Writes a temporary file beside the target, flushes it and replaces the
   // target with it, so that a failure never leaves a half-written file.
   virtual bool replaceWhole(const Text& path, const Bytes& bytes) = 0;
+  // Opened for reading while other writers are denied; nothing if it cannot be.
+  virtual std::unique_ptr<FileReader> openForDigest(const Text& path) = 0;
 };
 
 enum class Hive { CurrentUser, LocalMachine };

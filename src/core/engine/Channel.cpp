@@ -1,0 +1,56 @@
+#include "engine/Channel.h"
+
+#include <algorithm>
+
+namespace lingvora {
+
+void ProgressBarOnly::setBar(int position) { w_.progress.position = std::min(position, 100); }
+
+void ProgressBarOnly::finishProgress(int position, bool aborted) {
+  setBar(position);
+  w_.progressFinished = true;
+  w_.failed = aborted;
+  w_.closeAllowed = true;
+}
+
+int progressStep(std::size_t entries) { return entries <= 1 ? 1 : int((90 - 20) / (entries - 1)); }
+
+void routeEngineMessage(WizardState& w, ProgressPage& page, const Text& text) {
+  const ProgressValues& p = w.progress;
+  auto inWorkList = [&](TextView id) {
+    return std::any_of(w.workList.begin(), w.workList.end(),
+                       [&](const Text& entry) { return equalsNoCase(entry, id); });
+  };
+  const int next = p.position + p.step;
+  if (text == u"ID_ABORT") {
+    page.finishProgress(100, true);
+  } else if (text == u"ID_SECTION_LANG_PACK_OFFICIAL_WLZ") {
+    if (inWorkList(u"LANG_PACK_OFFICIAL_WLZ")) page.showMainPackStatus(p.start);
+  } else if (text == u"ID_SECTION_LANG_PACK_HELP_PLUGIN") {
+    if (inWorkList(u"LANG_PACK_HELP_PLUGIN")) page.showHelpPluginStatus(next);
+  } else if (text == u"ID_SECTION_LANG_PACK_CLASSIC_SKIN") {
+    if (inWorkList(u"LANG_PACK_CLASSIC_SKIN")) page.showClassicSkinStatus(next);
+  } else if (text.find(u"ID_SECTION_LANG_PACK_PLUGIN_") != Text::npos) {
+    if (inWorkList(replaceAll(text, u"ID_SECTION_", u""))) page.showAdditionalPluginStatus(text, next);
+  } else if (text == u"ID_SECTION_END") {
+    page.showConfigurationStatus(p.end + 5);
+  } else if (text == u"ID_SECTION_FINISH") {
+    page.finishProgress(100, false);
+  }
+}
+
+void receiveEngineMessage(App& app, std::uint64_t dwData, const std::uint8_t* data,
+                          std::size_t byteCount) {
+  if (app.state.languageSelection || dwData != kEngineMessageId) return;
+  // Bytes from another process: a length without data is no message.
+  if (!data && byteCount > 0) return;
+  Text text(byteCount / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = char16_t(data[2 * i] | data[2 * i + 1] << 8);
+  WizardState& w = app.wizard();
+  const int progressPage = app.installerMode() ? 5 : 3;
+  if (w.pageIndex != progressPage || w.progressFinished) return;
+  routeEngineMessage(w, app.progressPage(), text);
+}
+
+}  // namespace lingvora

@@ -1,0 +1,49 @@
+#pragma once
+// The engine channel: WM_COPYDATA messages from the installer engine, routed
+// to the progress page of the current mode.
+#include <cstdint>
+
+#include "app/App.h"
+
+namespace lingvora {
+
+inline constexpr std::uint64_t kEngineMessageId = 0x0141134D;
+
+// What a progress page shows for each message; positions are bar positions.
+struct ProgressPage {
+  virtual ~ProgressPage() = default;
+  virtual void showMainPackStatus(int position) = 0;
+  virtual void showHelpPluginStatus(int position) = 0;
+  virtual void showClassicSkinStatus(int position) = 0;
+  virtual void showAdditionalPluginStatus(const Text& message, int position) = 0;
+  virtual void showConfigurationStatus(int position) = 0;
+  virtual void finishProgress(int position, bool aborted) = 0;
+};
+
+// The bar and the end state alone, for a mode whose page shows nothing else.
+class ProgressBarOnly : public ProgressPage {
+ public:
+  explicit ProgressBarOnly(WizardState& wizard) : w_(wizard) {}
+  void showMainPackStatus(int position) override { setBar(position); }
+  void showHelpPluginStatus(int position) override { setBar(position); }
+  void showClassicSkinStatus(int position) override { setBar(position); }
+  void showAdditionalPluginStatus(const Text&, int position) override { setBar(position); }
+  void showConfigurationStatus(int position) override { setBar(position); }
+  void finishProgress(int position, bool aborted) override;
+
+ private:
+  void setBar(int position);
+  WizardState& w_;
+};
+
+// The progress step for a work list of that many entries.
+int progressStep(std::size_t entries);
+
+// The WM_COPYDATA handler: bytes as the message carries them (cbData of
+// them at data). The message's result is always 0.
+void receiveEngineMessage(App& app, std::uint64_t dwData, const std::uint8_t* data,
+                          std::size_t byteCount);
+// The vocabulary, applied to the page of one mode.
+void routeEngineMessage(WizardState& wizard, ProgressPage& page, const Text& text);
+
+}  // namespace lingvora

@@ -1,0 +1,49 @@
+#include "engine/Exchange.h"
+
+#include <stdexcept>
+
+#include "config/Config.h"
+
+namespace lingvora {
+
+bool writeInstallDirToDataIni(App& app, const Text& dataPath, const Text& directory) {
+  IniDocument doc;
+  if (app.platform.files.fileExists(dataPath)) {
+    auto read = openIniDocument(app, dataPath);
+    if (!read) return false;
+    doc = std::move(*read);
+  }
+  doc.write(u"SYSTEM", u"InstallDir", directory);
+  return saveIniDocument(app, doc, dataPath);
+}
+
+void writeInfoSection(App& app, WizardState& w) {
+  const WinampRecord& r = w.record;
+  IniDocument& ini = w.config;
+  auto flag = [](bool b) { return b ? u"1" : u"0"; };
+  ini.write(u"INFO", u"InstallDir", r.InstallDir);
+  ini.write(u"INFO", u"ExeFileName", r.ExeFileName);
+  ini.write(u"INFO", u"WacupType", flag(r.WacupType));
+  ini.write(u"INFO", u"OSPortable", flag(r.OSPortable));
+  ini.write(u"INFO", u"Portable", flag(r.Portable));
+  ini.write(u"INFO", u"PathsConfig", r.PathsConfig);
+  ini.write(u"INFO", u"ConfigDir", r.ConfigDir);
+  ini.write(u"INFO", u"ConfigFile", r.ConfigFile);
+  ini.write(u"INFO", u"SkinsDir", r.SkinsDir);
+  ini.write(u"INFO", u"PluginsDir", r.PluginsDir);
+  ini.write(u"INFO", u"LangPackDir", r.LangPackDir);
+  ini.write(u"INFO", u"Version", r.Version);
+  ini.write(u"INFO", u"CompanyName", r.CompanyName);
+  ini.write(u"INFO", u"FileVersion", r.FileVersion);
+  ini.write(u"INFO", u"LegalCopyright", r.LegalCopyright);
+  ini.write(u"INFO", u"ProductName", r.ProductName);
+  ini.write(u"INFO", u"ProductVersion", r.ProductVersion);
+  saveConfiguration(app, w);
+}
+
+void saveConfiguration(App& app, WizardState& w) {
+  if (!saveIniDocument(app, w.config, w.configPath))
+    throw std::runtime_error("Cannot write the file " + toUtf8(w.configPath) + ".");
+}
+
+}  // namespace lingvora
