@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing, builds and runs.
-.PHONY: test demo build clean
+.PHONY: test demo build bench clean
 
 test: build
 	ctest --test-dir build/native --output-on-failure -j2
@@ -10,5 +10,12 @@ demo: build
 build:
 	bash scripts/build.sh
 
+# The digest's throughput against OpenSSL's MD5 (not part of the tests).
+bench:
+	bash scripts/setup.sh
+	cmake --preset bench >/dev/null
+	cmake --build build/bench --target md5_bench
+	build/bench/bench/md5_bench
+
 clean:
-	rm -rf build/native build/i686 build/x86_64 build/demo-pack
+	rm -rf build/native build/i686 build/x86_64 build/bench build/demo-pack

@@ -128,7 +128,9 @@ void IniDocument::write(TextView section, TextView key, TextView value) {
     Section fresh;
     fresh.name = Text(section);
     fresh.header = true;
-    fresh.lines.push_back({u"[" + Text(section) + u"]", {}, {}});
+    Text header(u"[");
+    header.append(section).append(u"]");
+    fresh.lines.push_back({std::move(header), {}, {}});
     sections_.push_back(std::move(fresh));
     s = &sections_.back();
   }
