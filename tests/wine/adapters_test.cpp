@@ -6,6 +6,8 @@
 #include "Ports.h"
 #include "appearance/Theme.h"
 #include "config/Config.h"
+#include "digest/Md5.h"
+#include "engine/Exchange.h"
 #include "images/PeImageLibrary.h"
 #include "images/Pictures.h"
 #include "pe/VersionResources.h"
@@ -342,6 +344,60 @@ TEST(Profile, ReaderMatchesTheSystemOnAwkwardFiles) {
           << toUtf8(key);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DataIni, WrittenByTheProgramReadBackByTheProfileApi) {
+  Win32Files files;
+  Win32Registry registry;
+  Win32System system(WS_CAPTION, 0);
+  Win32Dialogs dialogs;
+  Win32ImageLibrary images;
+  Win32Locale locale;
+  Win32Shell shell;
+  Win32VersionResources versions;
+  Platform p{files, registry, system, dialogs, images, locale, shell, versions};
+  App app(p);
+  const Text data = joinPath(tempDir(), u"DATA.ini");
+  const Text dir = fromUtf8("D:\\Gry\\Łódź Winamp");
+  ASSERT_TRUE(files.replaceWhole(data, Bytes{'[', 'E', ']', '\r', '\n', 'k', '=', 'v', '\r', '\n'}));
+  ASSERT_TRUE(writeInstallDirToDataIni(app, data, dir));
+  wchar_t buf[512];
+  GetPrivateProfileStringW(L"SYSTEM", L"InstallDir", L"", buf, 512, wide(data));
+  EXPECT_EQ(text(buf), dir);
+  GetPrivateProfileStringW(L"E", L"k", L"", buf, 512, wide(data));
+  EXPECT_EQ(text(buf), u"v");
+  // A missing file is created; a read-only one is refused.
+  const Text fresh = joinPath(tempDir(), u"DATA.ini");
+  ASSERT_TRUE(writeInstallDirToDataIni(app, fresh, u"C:\\Winamp"));
+  GetPrivateProfileStringW(L"SYSTEM", L"InstallDir", L"", buf, 512, wide(fresh));
+  EXPECT_EQ(text(buf), u"C:\\Winamp");
+  SetFileAttributesW(wide(fresh), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(writeInstallDirToDataIni(app, fresh, u"E:\\Other"));
+  SetFileAttributesW(wide(fresh), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(FileDigest, DeniesWritersWhileReading) {
+  Win32Files files;
+  const Text path = joinPath(tempDir(), u"plugin.dll");
+  ASSERT_TRUE(files.replaceWhole(path, Bytes{'a', 'b', 'c'}));
+  EXPECT_EQ(fileDigest(files, path), Text(u"900150983cd24fb0d6963f7d28e17f72"));
+  auto reader = files.openForDigest(path);
+  ASSERT_TRUE(reader);
+  HANDLE writer = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+  if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+  // A file held open for writing by someone else cannot be read: no digest.
+  reader.reset();
+  HANDLE holder = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(fileDigest(files, path));
+  CloseHandle(holder);
+  EXPECT_FALSE(fileDigest(files, path + u".missing"));
 }
 
 }  // namespace

@@ -273,6 +273,40 @@ TEST(WizardWindow, UninstallerFindsThePack) {
   EXPECT_EQ(gui.waitExit(), 0u);
 }
 
+void copyData(HWND window, ULONG_PTR id, const void* data, DWORD bytes) {
+  COPYDATASTRUCT cds{id, bytes, const_cast<void*>(data)};
+  DWORD_PTR result = 1;
+  SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&cds), SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_EQ(result, 0u);  // every WM_COPYDATA is answered with 0
+}
+
+TEST(EngineChannel, MalformedMessagesDoNotHurtTheWizard) {
+  InstalledPlayer player;
+  PackDir pack("malformed", kFullPack);
+  Gui gui(pack, L"/ACTION=0");
+  HWND main = gui.waitMainWindow();
+  ASSERT_TRUE(main);
+  const wchar_t abort[] = L"ID_ABORT";
+  copyData(main, 0x0141134D, nullptr, 16);         // a length without data
+  EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "null";
+  copyData(main, 0x0141134D, abort, 15);           // an odd byte count
+  EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "odd";
+  copyData(main, 0x0141134E, abort, 16);           // another identifier
+  copyData(main, 0x0141134D, abort, 18);           // a terminator inside the text
+  EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "18";
+  copyData(main, 0x0141134D, nullptr, 0);
+  EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "empty";
+  std::vector<wchar_t> big(1 << 15, L'A');
+  copyData(main, 0x0141134D, big.data(), DWORD(big.size() * 2));
+  // Still there, on its page, and closes as usual.
+  EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE));
+  pressKey(main, VK_ESCAPE);
+  HWND question = gui.waitMessageBox();
+  ASSERT_TRUE(question);
+  answer(question, IDYES);
+  EXPECT_EQ(gui.waitExit(), 0u);
+}
+
 TEST(WizardWindow, At96Dpi) { expectWizardWindow(96, 544, 437, "wizard-96dpi.png"); }
 TEST(WizardWindow, At120Dpi) { expectWizardWindow(120, 680, 546, "wizard-120dpi.png"); }
 

@@ -24,7 +24,25 @@ static void copyFile(const std::wstring& from, const std::wstring& to) {
   CopyFileW(from.c_str(), to.c_str(), FALSE);
 }
 
-PackDir::PackDir(const std::string& name, const std::vector<std::wstring>& files) {
+DWORD run(const std::wstring& commandLine, DWORD timeoutMs) {
+  std::wstring cmd = commandLine;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    GetExitCodeProcess(pi.hProcess, &code);
+  else
+    TerminateProcess(pi.hProcess, 99);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+PackDir::PackDir(const std::string& name, const std::vector<std::wstring>& files,
+                 const std::string& guiExe) {
   const std::wstring root = windowsPath(env("LINGVORA_TEST_DIR"));
   CreateDirectoryW(root.c_str(), nullptr);
   path_ = root + L"\\" + std::wstring(name.begin(), name.end());
@@ -40,7 +58,7 @@ PackDir::PackDir(const std::string& name, const std::vector<std::wstring>& files
     FindClose(find);
   }
   CreateDirectoryW(path_.c_str(), nullptr);
-  copyFile(windowsPath(env("LINGVORA_GUI_EXE")), file(L"GUI.exe"));
+  copyFile(windowsPath(guiExe), file(L"GUI.exe"));
   const std::wstring examples = windowsPath(env("LINGVORA_EXAMPLE_PACK"));
   for (const auto& f : files) {
     if (f == L"Pixora.dll" && GetFileAttributesW((examples + L"\\" + f).c_str()) ==

@@ -20,11 +20,15 @@ struct ChildWindow {
 // A Unix path as Wine sees it (drive Z:).
 std::wstring windowsPath(const std::string& unixPath);
 std::string env(const char* name);
+// Runs a program to its end; its exit code, or STILL_ACTIVE on a time-out.
+DWORD run(const std::wstring& commandLine, DWORD timeoutMs = 30000);
 
 // A fresh pack directory: GUI.exe and the named files of the example pack.
 class PackDir {
  public:
-  PackDir(const std::string& name, const std::vector<std::wstring>& exampleFiles);
+  // guiExe: the program to place as GUI.exe (a Unix path); the built one by default.
+  PackDir(const std::string& name, const std::vector<std::wstring>& exampleFiles,
+          const std::string& guiExe = env("LINGVORA_GUI_EXE"));
   const std::wstring& path() const { return path_; }
   std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
   void write(const std::wstring& name, const std::string& bytes) const;
