@@ -1,5 +1,6 @@
 #include "Ports.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -285,6 +286,10 @@ Text Win32Shell::environment(const Text& name) {
   const DWORD got = GetEnvironmentVariableW(wide(name), buf.data(), n);
   if (got == 0 || got >= n) return {};
   return text(buf.c_str(), got);
+}
+
+void Win32Shell::open(const Text& target) {
+  ShellExecuteW(nullptr, L"open", wide(target), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::optional<Bytes> Win32VersionResources::load(const Text& file) {

@@ -47,6 +47,7 @@ struct Win32Locale : Locale {
 struct Win32Shell : Shell {
   Text specialFolder(int csidl) override;
   Text environment(const Text& name) override;
+  void open(const Text& target) override;
 };
 
 struct Win32VersionResources : VersionResources {

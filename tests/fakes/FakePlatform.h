@@ -180,6 +180,8 @@ struct FakeLocale : Locale {
 };
 
 struct FakeShell : Shell {
+  std::vector<Text> opened;
+  void open(const Text& target) override { opened.push_back(target); }
   std::map<int, Text> folders;
   std::map<Text, Text> variables;  // names in upper case
   Text specialFolder(int csidl) override {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's behaviour: program start, the launch modes, key handling
 // and the close request, over the ports and the form model.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,14 @@
 namespace lingvora {
 
 struct ProgressPage;
+class App;
+
+// Where the running-process check plugs in (installer page 4, uninstaller
+// page 2): whether a player runs, and whether every listed process ended.
+struct ProcessChecks {
+  std::function<bool(App&)> findRunningPlayer = [](App&) { return false; };
+  std::function<bool(App&)> endListedProcesses = [](App&) { return true; };
+};
 
 // "End the process at once with this code": thrown by the core, caught at
 // the edge (the shell calls ExitProcess, the tests look at the code).
@@ -31,6 +40,7 @@ class App {
   ProcessState state;
   MainForm form;
   StyleManager styles;
+  ProcessChecks processChecks;
 
   // Runs once when the main window is created: argument analysis and mode start.
   void formCreate(const std::vector<Text>& arguments);

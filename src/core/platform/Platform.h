@@ -90,6 +90,9 @@ struct Shell {
   virtual Text specialFolder(int csidl) = 0;
   // Empty when the variable is not defined.
   virtual Text environment(const Text& name) = 0;
+  // Opens a file, web address or mailto address with the verb "open";
+  // the result is not checked.
+  virtual void open(const Text& target) = 0;
 };
 
 // The version resource of an executable, as GetFileVersionInfo and

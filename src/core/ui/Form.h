@@ -21,7 +21,8 @@ inline constexpr Color kButtonFaceColor = kSystemColor | 15;
 inline constexpr Color kHighlightColor = kSystemColor | 13;
 inline constexpr Color kDefaultColor = 0xFFFFFFFF;  // whatever the style gives
 
-enum class ControlKind { Window, Panel, Label, Button, Bevel, Picture, ImageList };
+enum class ControlKind { Window, Panel, Label, Button, Bevel, Picture, ImageList, Shape, RichEdit };
+enum class TextAlign { Left, Center, Right };
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class BevelShape { TopLine, BottomLine };
 
@@ -41,7 +42,22 @@ struct Font {
   Text face = u"Tahoma";
   int points = 8;
   bool bold = false;
+  bool italic = false;
   bool operator==(const Font&) const = default;
+};
+
+// One piece of rich text: its attributes and whether a line break follows.
+// Alignment codes: 0 left, 1 centred, 2 right, others keep the paragraph's.
+struct StyledRun {
+  Text text;
+  Color color = kWindowTextColor;
+  Text face;
+  int charset = 1;  // the default character set
+  int points = 8;
+  bool bold = false;
+  int alignment = 0;
+  bool lineBreak = false;
+  bool operator==(const StyledRun&) const = default;
 };
 
 class Form;
@@ -69,6 +85,16 @@ class Control {
   bool wordWrap = false;
   bool defaultButton = false;
   BevelShape bevelShape = BevelShape::TopLine;
+  // Labels: horizontal alignment, text at the bottom of the box, one line
+  // sized to its text, the hand cursor of a link.
+  TextAlign textAlign = TextAlign::Left;
+  bool textAtBottom = false;
+  bool handCursor = false;
+  // Shapes: fill and outline.
+  Color outline = kDefaultColor;
+  // Rich-text boxes: the runs, in order; read-only boxes only scroll.
+  std::vector<StyledRun> runs;
+  bool readOnly = false;
 
   // Docking: Align::None keeps bounds as set; docked controls take their
   // width (left, right) or height (top, bottom) from bounds.
@@ -81,6 +107,7 @@ class Control {
   std::vector<MaskedImage> images;
 
   std::function<void()> onClick;
+  std::function<void()> onMouseEnter, onMouseLeave;
 
   Control& show() { visible = true; return *this; }
   Control& hide() { visible = false; return *this; }

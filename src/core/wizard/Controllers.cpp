@@ -4,6 +4,7 @@
 
 #include "config/Config.h"
 #include "player/Probe.h"
+#include "wizard/Installer.h"
 
 namespace lingvora {
 namespace {
@@ -109,7 +110,8 @@ void createInstallerDialog(App& app) {
   // verdict is not used here.
   checkPlayerDirectory(app, u"", true);
   readFooterCaptions(app);
-  layoutFooter(app);
+  resetInstallerPages(app);
+  installerPage(0).show(app);
 }
 
 void createUninstallerDialog(App& app) {
@@ -127,10 +129,19 @@ void createLanguageDialog(App& app) {
   app.form.P_Lang.dock(Align::Client).show();
 }
 
-void backClick(App&) {}
-void nextClick(App&) {}
+void backClick(App& app) {
+  if (app.installerMode()) installerBack(app);
+}
+
+void nextClick(App& app) {
+  if (app.installerMode()) installerNext(app);
+}
 
 void cancelClick(App& app) {
+  if (app.installerMode()) {
+    installerCancel(app);
+    return;
+  }
   app.wizard().closeAllowed = true;
   app.requestClose();
 }
