@@ -28,8 +28,19 @@ start() {
   echo "wine-session: display :$n, prefix $prefix"
 }
 
+# Wine's own fonts (Tahoma, Marlett for the caption buttons) and Carlito,
+# which stands in for Calibri, in the prefix where every Wine finds them.
+install_fonts() {
+  local fonts=$prefix/drive_c/windows/Fonts
+  [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/crosextra/Carlito-*.ttf; do
+    [ -f "$f" ] && [ ! -f "$fonts/$(basename "$f")" ] && cp "$f" "$fonts/"
+  done
+  return 0
+}
+
 make_prefix() {
-  [ -f "$prefix/.lingvora-ready" ] && return
+  [ -f "$prefix/.lingvora-ready" ] && { install_fonts; return; }
   echo "wine-session: making the Wine prefix (once)"
   DISPLAY= "$root/scripts/wine.sh" wineboot -i >/dev/null 2>&1 || true
   reg() { DISPLAY= "$root/scripts/wine.sh" reg add "$@" /f >/dev/null 2>&1; }
@@ -37,9 +48,7 @@ make_prefix() {
   reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
   # Calibri is not free: Carlito has its metrics.
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v Calibri /t REG_SZ /d Carlito
-  for f in /usr/share/fonts/truetype/crosextra/Carlito-*.ttf; do
-    [ -f "$f" ] && cp -f "$f" "$prefix/drive_c/windows/Fonts/"
-  done
+  install_fonts
   reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96
   reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme /t REG_DWORD /d 1
   wineserver -w

@@ -158,7 +158,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   } catch (const ProcessExit& e) {
     ExitProcess(UINT(e.code));
   }
-  program.renderer = std::make_unique<Renderer>(*program.app, program.main);
+  program.renderer = std::make_unique<Renderer>(
+      *program.app, program.main, [](const std::function<void()>& handler) { guarded(handler); });
   guarded([] {});  // first layout and sync
   if (!IsWindow(program.main)) return program.app->exitCode;
   ShowWindow(program.main, SW_SHOW);

@@ -3,6 +3,7 @@
 // so that every text is a window text that screen readers can read.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -14,12 +15,14 @@ namespace lingvora::win32 {
 
 inline constexpr wchar_t kMainClass[] = L"TORVA_GUI";
 inline constexpr wchar_t kPanelClass[] = L"TORVA_PANEL";
+inline constexpr wchar_t kLabelClass[] = L"TORVA_LABEL";
 // Window property holding a global atom with the control's name.
 inline constexpr wchar_t kControlNameProperty[] = L"LingvoraControl";
 
 class Renderer {
  public:
-  Renderer(App& app, HWND main);
+  // invoke runs a handler of the core behind the shell's error boundary.
+  Renderer(App& app, HWND main, std::function<void(const std::function<void()>&)> invoke);
   static void registerClasses(HINSTANCE instance);
 
   // Lays the model out for the window's client area and pushes every change.
@@ -27,8 +30,10 @@ class Renderer {
   Control* controlById(int id) const;
   // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN for a child of ours.
   LRESULT controlColour(HDC dc, HWND child);
-  // Paints a panel or bevel window.
+  // Paints a window of ours: panel, bevel, picture, shape or label.
   void paint(HWND window, HDC dc);
+  // Pointer and click events of labels (links).
+  LRESULT labelMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
  private:
   struct Shadow {
@@ -38,7 +43,13 @@ class Renderer {
     Text caption;
     Font font;
     bool fresh = true;
+    std::vector<StyledRun> runs;
+    bool tracking = false;  // the pointer is over the window
   };
+  Control* controlOf(HWND window) const;
+  void syncRuns(Control& c, Shadow& s);
+  void paintLabel(const Control& c, HDC dc, const RECT& r);
+  void paintBackground(const Control& c, HDC dc, const RECT& r);
   HWND create(Control& c, HWND parentWindow, int id);
   HWND windowOf(const Control& c) const;
   void drawPicture(HDC dc, const RECT& area, const Image& image);
@@ -55,6 +66,8 @@ class Renderer {
   std::map<HWND, size_t> byWindow_;
   std::map<std::tuple<Text, int, bool>, UniqueGdi> fonts_;
   std::map<COLORREF, UniqueGdi> brushes_;
+  std::function<void(const std::function<void()>&)> invoke_;
+  UniqueLibrary richEdit_;
   int frameWidth_ = 0, frameHeight_ = 0;
   Text frameCaption_;
 };

@@ -1,0 +1,93 @@
+// The installer wizard driven through its windows: Welcome, License and
+// back, the quit question, in both themes and at two densities.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "driver/Driver.h"
+#include "driver/Machine.h"
+
+using namespace driver;
+
+namespace {
+
+const std::vector<std::wstring> kFullPack = {L"GUI.ini", L"1045.ini", L"1033.ini", L"Pixora.dll"};
+
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+bool shown(HWND main, const wchar_t* name) {
+  ChildWindow c = control(main, name);
+  return c.hwnd && c.visible;
+}
+
+std::string shot(const std::string& name) { return env("LINGVORA_SCREENSHOTS") + "/" + name; }
+
+void walk(DWORD dpi, bool dark, const std::string& tag) {
+  InstalledPlayer player;
+  ASSERT_TRUE(player.copied);
+  Density density(dpi);
+  std::optional<DarkTheme> theme;
+  if (dark) theme.emplace();
+  PackDir pack("installer-" + tag, kFullPack);
+  Gui gui(pack, L"/ACTION=0");
+  HWND main = gui.waitMainWindow();
+  ASSERT_TRUE(main);
+
+  // Welcome: every text a window text.
+  ASSERT_TRUE(waitFor([&] { return shown(main, L"Lbl_Installer_WelcomePage_Title"); }));
+  EXPECT_EQ(windowText(main), L"Instalator polskiego pakietu językowego Lingvora 4.0");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Title").text, L"LINGVORA PL");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_SubTitle2").text, L"— przysłowie tłumaczy");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_LangPack").text, L"Lingvora 4.0 (5.9.2)");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Next").text, L"Kliknij Dalej, aby kontynuować.");
+  EXPECT_FALSE(control(main, L"Btn_GUI_Back").visible);
+  EXPECT_EQ(shown(main, L"S_Installer_WelcomePage_Divider"), dark);
+  Sleep(300);
+  EXPECT_TRUE(screenshot(main, shot("welcome-" + tag + ".png")));
+
+  // Next: the License page with the Agree caption and the licence text.
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  ASSERT_TRUE(waitFor([&] { return shown(main, L"RE_Installer_LicensePage"); }));
+  EXPECT_FALSE(shown(main, L"Lbl_Installer_WelcomePage_Title"));
+  EXPECT_EQ(control(main, L"Btn_GUI_Next").text, L"&Zgadzam się");
+  EXPECT_EQ(control(main, L"Lbl_Installer_DefaultHeader_Title").text, L"Umowa licencyjna");
+  const std::wstring licence = control(main, L"RE_Installer_LicensePage").text;
+  EXPECT_NE(licence.find(L"POLSKI PAKIET JĘZYKOWY LINGVORA"), std::wstring::npos);
+  EXPECT_NE(licence.find(L"     Zespół Lingvora"), std::wstring::npos);
+  EXPECT_NE(licence.find(L"wersja 4.0 dla Winampa 5.9.2"), std::wstring::npos);
+  EXPECT_TRUE(shown(main, L"Lbl_GUI_BrandingText"));
+  Sleep(300);
+  EXPECT_TRUE(screenshot(main, shot("license-" + tag + ".png")));
+
+  // Back returns to Welcome.
+  click(control(main, L"Btn_GUI_Back").hwnd);
+  ASSERT_TRUE(waitFor([&] { return shown(main, L"Lbl_Installer_WelcomePage_Title"); }));
+  EXPECT_FALSE(shown(main, L"RE_Installer_LicensePage"));
+
+  // Cancel, No: stays; Cancel, Yes: ends with 0.
+  click(control(main, L"Btn_GUI_Cancel").hwnd);
+  HWND question = gui.waitMessageBox();
+  ASSERT_TRUE(question);
+  answer(question, IDNO);
+  EXPECT_EQ(gui.waitExit(300), DWORD(STILL_ACTIVE));
+  EXPECT_TRUE(shown(main, L"Lbl_Installer_WelcomePage_Title"));
+  click(control(main, L"Btn_GUI_Cancel").hwnd);
+  question = gui.waitMessageBox();
+  ASSERT_TRUE(question);
+  answer(question, IDYES);
+  EXPECT_EQ(gui.waitExit(), 0u);
+}
+
+TEST(InstallerWizard, LightAt96Dpi) { walk(96, false, "light-96dpi"); }
+TEST(InstallerWizard, DarkAt96Dpi) { walk(96, true, "dark-96dpi"); }
+TEST(InstallerWizard, LightAt144Dpi) { walk(144, false, "light-144dpi"); }
+
+}  // namespace
