@@ -1,8 +1,8 @@
 // GUI.exe: the main window TORVA_GUI, the message loop, and the boundary
 // that keeps exceptions out of window procedures.
-#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <exception>
 #include <memory>
@@ -18,8 +18,8 @@ using namespace lingvora::win32;
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                               WS_CLIPCHILDREN;
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 struct Program {
@@ -67,8 +67,8 @@ LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED) {
-        if (Control* c = s->renderer->controlById(LOWORD(wp)); c && c->onClick && c->enabled &&
-                                                                c->visible) {
+        if (Control* c = s->renderer->controlById(LOWORD(wp));
+            c && c->onClick && c->enabled && c->visible) {
           guarded([c] { c->onClick(); });
         }
         return 0;
@@ -120,8 +120,7 @@ std::vector<Text> arguments() {
 
 // Keys reach the window before the focused control.
 bool preview(Program& s, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd)))
-    return false;
+  if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd))) return false;
   bool used = false;
   guarded([&] { used = s.app->formKeyDown(int(msg.wParam)); });
   return used;
@@ -147,9 +146,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   RegisterClassExW(&cls);
   Renderer::registerClasses(instance);
 
-  program.main = CreateWindowExW(kWindowExStyle, kMainClass, L"Lingvora", kWindowStyle,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance,
-                               nullptr);
+  program.main =
+      CreateWindowExW(kWindowExStyle, kMainClass, L"Lingvora", kWindowStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, nullptr);
   if (!program.main) return 1;
   program.dialogs.mainWindow = program.main;
 

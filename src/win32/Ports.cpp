@@ -26,7 +26,6 @@ UniqueKey openKey(Hive hive, const Text& key) {
 
 }  // namespace
 
-
 namespace {
 // Opening follows links, so a link counts when its target exists.
 std::optional<DWORD> attributesThroughLinks(const Text& path) {
@@ -89,9 +88,9 @@ bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) return false;
     DWORD written = 0;
-    const bool ok = (bytes.empty() || (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()),
-                                                 &written, nullptr) &&
-                                       written == bytes.size())) &&
+    const bool ok = (bytes.empty() ||
+                     (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                      written == bytes.size())) &&
                     FlushFileBuffers(f.get());
     if (!ok) {
       f.reset();
@@ -133,8 +132,9 @@ std::optional<std::uint32_t> Win32Registry::readDword(Hive hive, const Text& key
                                                       const Text& value) {
   UniqueKey k = openKey(hive, key);
   DWORD type = 0, data = 0, size = sizeof data;
-  if (!k || RegQueryValueExW(k.get(), wide(value), nullptr, &type, reinterpret_cast<BYTE*>(&data),
-                             &size) != ERROR_SUCCESS ||
+  if (!k ||
+      RegQueryValueExW(k.get(), wide(value), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                       &size) != ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof data)
     return std::nullopt;
   return data;
@@ -143,8 +143,8 @@ std::optional<std::uint32_t> Win32Registry::readDword(Hive hive, const Text& key
 std::optional<Text> Win32Registry::readString(Hive hive, const Text& key, const Text& value) {
   UniqueKey k = openKey(hive, key);
   DWORD type = 0, size = 0;
-  if (!k || RegQueryValueExW(k.get(), wide(value), nullptr, &type, nullptr, &size) !=
-                ERROR_SUCCESS ||
+  if (!k ||
+      RegQueryValueExW(k.get(), wide(value), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20))
     return std::nullopt;
   std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
@@ -246,12 +246,13 @@ ClientSize Win32System::clientSize(int windowWidth, int windowHeight) {
 }
 
 std::optional<Bytes> Win32ImageLibrary::resource(const Text& libraryPath, LibraryResource type,
-                                                const Text& name) {
+                                                 const Text& name) {
   // Only as a resource container: none of the library's code runs.
   HMODULE module = LoadLibraryExW(wide(libraryPath), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (reinterpret_cast<ULONG_PTR>(module) <= 32) return std::nullopt;
   UniqueLibrary library(module);
-  HRSRC r = FindResourceW(module, wide(name), type == LibraryResource::Picture ? RT_RCDATA : RT_BITMAP);
+  HRSRC r =
+      FindResourceW(module, wide(name), type == LibraryResource::Picture ? RT_RCDATA : RT_BITMAP);
   HGLOBAL g = r ? LoadResource(module, r) : nullptr;
   const void* data = g ? LockResource(g) : nullptr;
   if (!data) return std::nullopt;

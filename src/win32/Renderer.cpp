@@ -149,8 +149,8 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
   if (cls == kPanelClass || cls == kLabelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
   // The control's name, for UI automation and the end-to-end tests.
   const Text name(c.name.begin(), c.name.end());
-  SetPropW(w, kControlNameProperty, reinterpret_cast<HANDLE>(
-                                        static_cast<ULONG_PTR>(GlobalAddAtomW(wide(name)))));
+  SetPropW(w, kControlNameProperty,
+           reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(GlobalAddAtomW(wide(name)))));
   return w;
 }
 
@@ -207,8 +207,8 @@ void Renderer::sync() {
       s.defaultButton = c.defaultButton;
     }
     if (s.fresh || !(c.bounds == s.bounds)) {
-      SetWindowPos(s.window, nullptr, c.bounds.left, c.bounds.top, c.bounds.width,
-                   c.bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(s.window, nullptr, c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       s.bounds = c.bounds;
     }
     if (s.fresh || c.enabled != s.enabled) {
@@ -326,7 +326,8 @@ void Renderer::paint(HWND window, HDC dc) {
     return;
   }
   if (c.kind == ControlKind::Shape) {
-    FillRect(dc, &r, brush(resolve(c.background == kDefaultColor ? kButtonFaceColor : c.background)));
+    FillRect(dc, &r,
+             brush(resolve(c.background == kDefaultColor ? kButtonFaceColor : c.background)));
     if (c.outline != kDefaultColor) FrameRect(dc, &r, brush(resolve(c.outline)));
     return;
   }
@@ -384,7 +385,8 @@ void Renderer::syncRuns(Control& c, Shadow& s) {
 void Renderer::drawPicture(HDC dc, const RECT& area, const Image& image) {
   // The picture's pixels are premultiplied BGRA, as AlphaBlend wants them.
   BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  bi.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   UniqueGdi bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   UniqueDc memory(CreateCompatibleDC(dc));

@@ -27,7 +27,8 @@ inline constexpr const char* kLocaleIni =
     "INSTALLER_INIT_7=Siedem\r\nINSTALLER_INIT_8=Osiem\r\nINSTALLER_INIT_9=Dziewiec %Y\r\n"
     "[INSTALLER_BUTTONS]\r\nINSTALLER_BUTTON_BACK=< Wstecz\r\nINSTALLER_BUTTON_NEXT=Dalej >\r\n"
     "INSTALLER_BUTTON_CANCEL=Anuluj\r\n"
-    "[UNINSTALLER]\r\nUNINSTALLER_WINDOW_TITLE=Dezinstalator\r\nUNINSTALLER_WINDOW_QUIT=Przerwac?\r\n"
+    "[UNINSTALLER]\r\nUNINSTALLER_WINDOW_TITLE=Dezinstalator\r\nUNINSTALLER_WINDOW_QUIT=Przerwac?"
+    "\r\n"
     "[UNINSTALLER_INIT]\r\nUNINSTALLER_INIT_1=uBlad\r\nUNINSTALLER_INIT_2=uDwa\r\n"
     "UNINSTALLER_INIT_7=uSiedem\r\nUNINSTALLER_INIT_8=uOsiem\r\nUNINSTALLER_INIT_9=uDziewiec\r\n"
     "UNINSTALLER_INIT_10=Nie ma pakietu.\r\nUNINSTALLER_INIT_11=Katalog:\r\n"
@@ -46,7 +47,8 @@ struct Pack {
     p.shell.folders[38] = u"C:\\Program Files";
     p.files.put(u"C:\\Program Files\\Winamp\\winamp.exe", "MZ");
     p.registry.strings[fake::FakeRegistry::key(
-        Hive::LocalMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
+        Hive::LocalMachine,
+        u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
         u"InstallLocation")] = u"C:\\Program Files\\Winamp";
   }
   App& start(std::vector<Text> args) {

@@ -30,7 +30,7 @@ TEST(ProgramStart, ArgumentTable) {
       {{u"/Action="}, 2, LaunchMode::Installer, false},
       {{u"/ACTION=0", u"/ACTION=1"}, {}, LaunchMode::Uninstaller, false},
       {{u"/ACTION=1", u"/ACTION="}, 2, LaunchMode::Uninstaller, false},
-      {{u"x/ACTION=0"}, {}, LaunchMode::Installer, false},  // action value x0
+      {{u"x/ACTION=0"}, {}, LaunchMode::Installer, false},           // action value x0
       {{u"/ACTION=/action=1"}, {}, LaunchMode::Uninstaller, false},  // every marker removed
       {{u"/LANG=langs.ini"}, {}, LaunchMode::Installer, true},
       {{u"/lang=LANGS.INI", u"/ACTION=1"}, {}, LaunchMode::Uninstaller, true},
@@ -62,7 +62,8 @@ TEST(ProgramStart, ArgumentErrorsTouchNoConfiguration) {
 }
 
 TEST(ProgramStart, WizardGeometryAndPanels) {
-  for (auto [density, width, height] : {std::tuple{96, 544, 437}, {120, 680, 546}, {144, 816, 656}}) {
+  for (auto [density, width, height] :
+       {std::tuple{96, 544, 437}, {120, 680, 546}, {144, 816, 656}}) {
     Pack pack;
     pack.p.system.density = density;
     App& app = pack.start({u"/ACTION=1"});
@@ -81,10 +82,11 @@ TEST(ProgramStart, WizardGeometryAndPanels) {
 TEST(Scale, RoundsHalvesAwayFromZero) {
   struct {
     int density, length, expected;
-  } cases[] = {{96, 46, 46},   {120, 46, 58},  {120, 437, 546}, {120, 544, 680},
-               {144, 437, 656}, {72, 96, 72},   {144, -3, -5},   {192, 1, 2},
-               {120, 0, 0},     {144, 1000000000, 1500000000}};
-  for (auto c : cases) EXPECT_EQ(scaleLength(c.length, c.density), c.expected) << c.density << " " << c.length;
+  } cases[] = {
+      {96, 46, 46}, {120, 46, 58}, {120, 437, 546}, {120, 544, 680}, {144, 437, 656},
+      {72, 96, 72}, {144, -3, -5}, {192, 1, 2},     {120, 0, 0},     {144, 1000000000, 1500000000}};
+  for (auto c : cases)
+    EXPECT_EQ(scaleLength(c.length, c.density), c.expected) << c.density << " " << c.length;
 }
 
 TEST(CloseRequest, EscapeAsksTheQuitQuestion) {

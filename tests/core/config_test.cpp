@@ -1,5 +1,6 @@
-#include "Pack.h"
 #include "config/Config.h"
+
+#include "Pack.h"
 
 namespace lingvora::test {
 namespace {
@@ -62,7 +63,8 @@ TEST(ExpandPlaceholders, OrderAndLineMarkers) {
   EXPECT_EQ(expandPlaceholders(app, u"$\\n$\\r"), u"\r\n");
   EXPECT_EQ(expandPlaceholders(app, u"${project_version}${PROJECT_VERSION}"),
             u"${project_version}4.0");
-  EXPECT_EQ(expandPlaceholders(app, u"${CURRENT_VERSION} ${UNKNOWN} %Y"), u"5.9.2.10042 ${UNKNOWN} 2026");
+  EXPECT_EQ(expandPlaceholders(app, u"${CURRENT_VERSION} ${UNKNOWN} %Y"),
+            u"5.9.2.10042 ${UNKNOWN} 2026");
   EXPECT_EQ(readText(app, u"INSTALLER", u"NO_SUCH_KEY"), u"");
 }
 
@@ -71,7 +73,8 @@ TEST(FillBrandingLabel, ProjectVersionsAndToday) {
   App& app = pack.start({u"/ACTION=0"});
   fillBrandingLabel(app);
   EXPECT_TRUE(app.form.Lbl_GUI_BrandingText.visible);
-  EXPECT_EQ(app.form.Lbl_GUI_BrandingText.caption, u"Lingvora 4.0 (5.9.2)\n\rSkompilowano 05.03.2026");
+  EXPECT_EQ(app.form.Lbl_GUI_BrandingText.caption,
+            u"Lingvora 4.0 (5.9.2)\n\rSkompilowano 05.03.2026");
 }
 
 struct StartupErrorCase {
@@ -92,15 +95,15 @@ TEST(LoadConfiguration, StartupErrors) {
       {"installer GUI.ini", u"/ACTION=0", false, true, true, 10, 19045, 1,
        "Instalowanie polskiego pakietu językowego Winampa...",
        "Nie udało się zainicjować instalatora polskiego pakietu językowego Winampa. Nie udało się "
-       "znaleźć pliku konfiguracyjnego instalatora Orva!" + brk + brk + "Plik konfiguracyjny:" +
-           brk + "C:\\Pack\\GUI.ini" + brk + brk +
+       "znaleźć pliku konfiguracyjnego instalatora Orva!" +
+           brk + brk + "Plik konfiguracyjny:" + brk + "C:\\Pack\\GUI.ini" + brk + brk +
            "Instalator polskiego pakietu językowego Winampa zostanie natychmiast zamknięty." + brk +
            brk + contact + brk + brk + "https://lingvora.pl/winamp/winamp.php"},
       {"installer 1045.ini", u"/ACTION=0", true, false, true, 10, 19045, 2,
        "Instalowanie polskiego pakietu językowego Winampa...",
        "Nie udało się zainicjować instalatora polskiego pakietu językowego Winampa. Nie udało się "
-       "znaleźć pliku językowego instalatora Orva!" + brk + brk + "Plik językowy:" + brk +
-           "C:\\Pack\\1045.ini" + brk + brk +
+       "znaleźć pliku językowego instalatora Orva!" +
+           brk + brk + "Plik językowy:" + brk + "C:\\Pack\\1045.ini" + brk + brk +
            "Instalator polskiego pakietu językowego Winampa zostanie natychmiast zamknięty." + brk +
            brk + contact + brk + brk + "https://example.org/index.php"},
       {"installer Pixora.dll", u"/ACTION=0", true, true, false, 10, 19045, 3, "Blad",
@@ -111,15 +114,15 @@ TEST(LoadConfiguration, StartupErrors) {
       {"uninstaller GUI.ini", u"/ACTION=1", false, true, true, 10, 19045, 1,
        "Dezinstalacja polskiego pakietu językowego Winampa...",
        "Nie udało się zainicjować dezinstalatora polskiego pakietu językowego Winampa. Nie udało "
-       "się znaleźć pliku konfiguracyjnego dezinstalatora Orva!" + brk + brk +
-           "Plik konfiguracyjny:" + brk + "C:\\Pack\\GUI.ini" + brk + brk +
+       "się znaleźć pliku konfiguracyjnego dezinstalatora Orva!" +
+           brk + brk + "Plik konfiguracyjny:" + brk + "C:\\Pack\\GUI.ini" + brk + brk +
            "Dezinstalator polskiego pakietu językowego Winampa zostanie natychmiast zamknięty." +
            brk + brk + contact + brk + brk + "https://lingvora.pl/winamp/winamp.php"},
       {"uninstaller 1045.ini", u"/ACTION=1", true, false, true, 10, 19045, 2,
        "Dezinstalacja polskiego pakietu językowego Winampa...",
        "Nie udało się zainicjować dezinstalatora polskiego pakietu językowego Winampa. Nie udało "
-       "się znaleźć pliku językowego dezinstalatora Orva!" + brk + brk + "Plik językowy:" + brk +
-           "C:\\Pack\\1045.ini" + brk + brk +
+       "się znaleźć pliku językowego dezinstalatora Orva!" +
+           brk + brk + "Plik językowy:" + brk + "C:\\Pack\\1045.ini" + brk + brk +
            "Dezinstalator polskiego pakietu językowego Winampa zostanie natychmiast zamknięty." +
            brk + brk + contact + brk + brk + "https://example.org/index.php"},
       {"uninstaller Pixora.dll", u"/ACTION=1", true, true, false, 10, 19045, 3, "uBlad",

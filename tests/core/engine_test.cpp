@@ -12,15 +12,29 @@ struct RecordingPage : ProgressPage {
   explicit RecordingPage(WizardState& w) : bar(w) {}
   ProgressBarOnly bar;
   std::vector<std::string> calls;
-  void note(const std::string& what, int position) { calls.push_back(what + " " + std::to_string(position)); }
-  void showMainPackStatus(int p) override { note("main", p); bar.showMainPackStatus(p); }
-  void showHelpPluginStatus(int p) override { note("help", p); bar.showHelpPluginStatus(p); }
-  void showClassicSkinStatus(int p) override { note("skin", p); bar.showClassicSkinStatus(p); }
+  void note(const std::string& what, int position) {
+    calls.push_back(what + " " + std::to_string(position));
+  }
+  void showMainPackStatus(int p) override {
+    note("main", p);
+    bar.showMainPackStatus(p);
+  }
+  void showHelpPluginStatus(int p) override {
+    note("help", p);
+    bar.showHelpPluginStatus(p);
+  }
+  void showClassicSkinStatus(int p) override {
+    note("skin", p);
+    bar.showClassicSkinStatus(p);
+  }
   void showAdditionalPluginStatus(const Text& m, int p) override {
     note("plugin " + S(m), p);
     bar.showAdditionalPluginStatus(m, p);
   }
-  void showConfigurationStatus(int p) override { note("config", p); bar.showConfigurationStatus(p); }
+  void showConfigurationStatus(int p) override {
+    note("config", p);
+    bar.showConfigurationStatus(p);
+  }
   void finishProgress(int p, bool aborted) override {
     note(aborted ? "aborted" : "completed", p);
     bar.finishProgress(p, aborted);
@@ -61,14 +75,14 @@ TEST(EngineChannel, ProgressSteps) {
 
 TEST(EngineChannel, ABarThroughAWholeInstallation) {
   OnProgressPage t({u"LANG_PACK_OFFICIAL_WLZ", u"LANG_PACK_HELP_PLUGIN", u"LANG_PACK_PLUGIN_AVS"});
-  for (const char16_t* m : {u"ID_SECTION_LANG_PACK_OFFICIAL_WLZ", u"ID_SECTION_LANG_PACK_HELP_PLUGIN",
-                            u"ID_SECTION_lang_pack_plugin_avs", u"ID_SECTION_LANG_PACK_PLUGIN_AVS",
-                            u"ID_SECTION_LANG_PACK_CLASSIC_SKIN", u"ID_SECTION_END",
-                            u"ID_SECTION_FINISH", u"ID_ABORT"})
+  for (const char16_t* m :
+       {u"ID_SECTION_LANG_PACK_OFFICIAL_WLZ", u"ID_SECTION_LANG_PACK_HELP_PLUGIN",
+        u"ID_SECTION_lang_pack_plugin_avs", u"ID_SECTION_LANG_PACK_PLUGIN_AVS",
+        u"ID_SECTION_LANG_PACK_CLASSIC_SKIN", u"ID_SECTION_END", u"ID_SECTION_FINISH", u"ID_ABORT"})
     t.send(m);
-  EXPECT_EQ(t.page->calls, (std::vector<std::string>{
-                               "main 20", "help 55", "plugin ID_SECTION_LANG_PACK_PLUGIN_AVS 90",
-                               "config 95", "completed 100"}));
+  EXPECT_EQ(t.page->calls, (std::vector<std::string>{"main 20", "help 55",
+                                                     "plugin ID_SECTION_LANG_PACK_PLUGIN_AVS 90",
+                                                     "config 95", "completed 100"}));
   EXPECT_TRUE(t.app->wizard().progressFinished);
   EXPECT_FALSE(t.app->wizard().failed);
   EXPECT_TRUE(t.app->wizard().closeAllowed);
@@ -79,10 +93,11 @@ TEST(EngineChannel, MembershipIgnoresCaseTheVocabularyDoesNot) {
   t.send(u"ID_SECTION_LANG_PACK_PLUGIN_MILKDROP");
   t.send(u"id_abort");
   t.send(u"ID_SECTION_END ");
-  t.send(u"ID_SECTION_ID_SECTION_LANG_PACK_PLUGIN_MILKDROP");  // every prefix removed for the lookup
-  EXPECT_EQ(t.page->calls, (std::vector<std::string>{
-                               "plugin ID_SECTION_LANG_PACK_PLUGIN_MILKDROP 1",
-                               "plugin ID_SECTION_ID_SECTION_LANG_PACK_PLUGIN_MILKDROP 2"}));
+  t.send(
+      u"ID_SECTION_ID_SECTION_LANG_PACK_PLUGIN_MILKDROP");  // every prefix removed for the lookup
+  EXPECT_EQ(t.page->calls,
+            (std::vector<std::string>{"plugin ID_SECTION_LANG_PACK_PLUGIN_MILKDROP 1",
+                                      "plugin ID_SECTION_ID_SECTION_LANG_PACK_PLUGIN_MILKDROP 2"}));
 }
 
 TEST(EngineChannel, MalformedOrMisplacedMessagesAreIgnored) {
@@ -92,7 +107,7 @@ TEST(EngineChannel, MalformedOrMisplacedMessagesAreIgnored) {
   receiveEngineMessage(*t.app, kEngineMessageId, nullptr, 16);
   receiveEngineMessage(*t.app, kEngineMessageId, nullptr, 0);
   Bytes odd = utf16(u"ID_ABORT");
-  odd.push_back('x');  // an odd last byte is dropped
+  odd.push_back('x');             // an odd last byte is dropped
   t.app->wizard().pageIndex = 3;  // the Directory page
   t.send(u"ID_ABORT");
   EXPECT_TRUE(t.page->calls.empty());
@@ -161,11 +176,12 @@ TEST(InfoSection, SeventeenKeysInOrderThenSaved) {
   EXPECT_EQ(pack.p.files.writes, before + 1);
   const std::string saved = pack.p.files.get(u"C:\\Pack\\GUI.ini");
   const std::string info = saved.substr(saved.find("[INFO]"));
-  EXPECT_EQ(info,
-            "[INFO]\r\nVersion=5.9.2.10042\r\nInstallDir=C:\\W\r\nExeFileName=\r\nWacupType=1\r\n"
-            "OSPortable=0\r\nPortable=0\r\nPathsConfig=\r\nConfigDir=\r\nConfigFile=\r\nSkinsDir=\r\n"
-            "PluginsDir=\r\nLangPackDir=\r\nCompanyName=\r\nFileVersion=\r\nLegalCopyright=\r\n"
-            "ProductName=\r\nProductVersion=\r\n");
+  EXPECT_EQ(
+      info,
+      "[INFO]\r\nVersion=5.9.2.10042\r\nInstallDir=C:\\W\r\nExeFileName=\r\nWacupType=1\r\n"
+      "OSPortable=0\r\nPortable=0\r\nPathsConfig=\r\nConfigDir=\r\nConfigFile=\r\nSkinsDir=\r\n"
+      "PluginsDir=\r\nLangPackDir=\r\nCompanyName=\r\nFileVersion=\r\nLegalCopyright=\r\n"
+      "ProductName=\r\nProductVersion=\r\n");
   EXPECT_EQ(saved.substr(0, 7), "[LANG]\r");  // the rest of the file as it was
 
   pack.p.files.failWrites = true;
@@ -186,8 +202,9 @@ TEST(Md5, TheTestSuiteOfTheRfc) {
   EXPECT_EQ(md5Of("abcdefghijklmnopqrstuvwxyz"), "c3fcd3d76192e4007dfb496cca67e13b");
   EXPECT_EQ(md5Of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
             "d174ab98d277d9f5a5611c2c9f419d9f");
-  EXPECT_EQ(md5Of("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
-            "57edf4a22be3c955ac49da2e2107b67a");
+  EXPECT_EQ(
+      md5Of("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
+      "57edf4a22be3c955ac49da2e2107b67a");
 }
 
 TEST(Md5, PiecewiseEqualsWhole) {
@@ -197,7 +214,8 @@ TEST(Md5, PiecewiseEqualsWhole) {
   for (std::size_t piece : {1u, 3u, 63u, 64u, 65u, 4096u}) {
     Md5 m;
     for (std::size_t at = 0; at < data.size(); at += piece)
-      m.update(reinterpret_cast<const std::uint8_t*>(data.data()) + at, std::min(piece, data.size() - at));
+      m.update(reinterpret_cast<const std::uint8_t*>(data.data()) + at,
+               std::min(piece, data.size() - at));
     EXPECT_EQ(S(Md5::hex(m.finish())), whole) << piece;
   }
 }
@@ -207,7 +225,8 @@ TEST(FileDigest, WholeFilesAndUnreadableOnes) {
   p.files.put(u"C:\\P\\a.dll", "abc");
   EXPECT_EQ(fileDigest(p.files, u"C:\\P\\A.DLL"), Text(u"900150983cd24fb0d6963f7d28e17f72"));
   p.files.put(u"C:\\P\\big.dll", std::string(3 * kDigestBlockSize + 5, 'x'));
-  EXPECT_EQ(S(*fileDigest(p.files, u"C:\\P\\big.dll")), md5Of(std::string(3 * kDigestBlockSize + 5, 'x')));
+  EXPECT_EQ(S(*fileDigest(p.files, u"C:\\P\\big.dll")),
+            md5Of(std::string(3 * kDigestBlockSize + 5, 'x')));
   EXPECT_FALSE(fileDigest(p.files, u"C:\\P\\missing.dll"));
   p.files.unreadable.insert(fake::pathKey(u"C:\\P\\a.dll"));
   EXPECT_FALSE(fileDigest(p.files, u"C:\\P\\a.dll"));
@@ -236,8 +255,8 @@ std::string md5sum(const std::filesystem::path& file) {
 TEST(FileDigest, AgreesWithMd5sumOnAwkwardSizes) {
   const auto dir = std::filesystem::temp_directory_path() / "lingvora-md5";
   std::filesystem::create_directories(dir);
-  for (std::size_t size : {0ul, 1ul, 55ul, 56ul, 63ul, 64ul, 65ul, kDigestBlockSize - 1, kDigestBlockSize,
-                           kDigestBlockSize + 1, 5ul << 20}) {
+  for (std::size_t size : {0ul, 1ul, 55ul, 56ul, 63ul, 64ul, 65ul, kDigestBlockSize - 1,
+                           kDigestBlockSize, kDigestBlockSize + 1, 5ul << 20}) {
     std::string data(size, '\0');
     for (std::size_t i = 0; i < size; ++i) data[i] = char((i * 2654435761u) >> 13);
     const auto file = dir / ("f" + std::to_string(size));

@@ -21,8 +21,14 @@ struct Library {
 };
 
 TEST(DensityBucket, Table) {
-  for (auto [dpi, bucket] : {std::pair{72, u"96"}, {96, u"96"}, {119, u"96"}, {120, u"120"},
-                             {143, u"120"}, {144, u"144"}, {191, u"144"}, {192, u"192"},
+  for (auto [dpi, bucket] : {std::pair{72, u"96"},
+                             {96, u"96"},
+                             {119, u"96"},
+                             {120, u"120"},
+                             {143, u"120"},
+                             {144, u"144"},
+                             {191, u"144"},
+                             {192, u"192"},
                              {288, u"192"}})
     EXPECT_EQ(densityBucket(dpi), bucket) << dpi;
   EXPECT_EQ(pictureName::header(u"WACUP", densityBucket(144)), u"HEADER_WACUP_144");
@@ -103,14 +109,15 @@ TEST(LoadImageListBitmap, MagentaBecomesTheMask) {
   Library lib;
   Form form;
   Control list{form, "IL", ControlKind::ImageList, nullptr};
-  for (const Text& name : pictureName::checkStates(false)) loadImageListBitmap(lib.p.images, kLib, name, list);
+  for (const Text& name : pictureName::checkStates(false))
+    loadImageListBitmap(lib.p.images, kLib, name, list);
   loadImageListBitmap(lib.p.images, kLib, u"APP_STATE_NONE", list);
   loadImageListBitmap(lib.p.images, u"C:\\Missing.dll", u"APP_STATE_CHECK", list);
   ASSERT_EQ(list.images.size(), 4u);
   const MaskedImage& check = list.images[1];
   EXPECT_EQ(check.image.width, 16);
   EXPECT_EQ(check.image.height, 16);
-  EXPECT_EQ(check.mask[0], 1);          // the magenta corner
+  EXPECT_EQ(check.mask[0], 1);           // the magenta corner
   EXPECT_EQ(check.mask[8 * 16 + 8], 0);  // inside the box
   EXPECT_EQ(check.image.bgra[3], 0);
 }
@@ -157,7 +164,8 @@ TEST(PeResources, ADirectoryPointingAtItselfStopsTheWalk) {
   // point back at the root directory.
   Bytes dll = exampleLibrary();
   auto u32 = [&](std::size_t at) {
-    return std::uint32_t(dll[at]) | dll[at + 1] << 8 | dll[at + 2] << 16 | std::uint32_t(dll[at + 3]) << 24;
+    return std::uint32_t(dll[at]) | dll[at + 1] << 8 | dll[at + 2] << 16 |
+           std::uint32_t(dll[at + 3]) << 24;
   };
   const std::size_t pe = u32(0x3C), opt = pe + 24;
   const std::uint32_t rva = u32(opt + 96 + 16);
@@ -168,7 +176,8 @@ TEST(PeResources, ADirectoryPointingAtItselfStopsTheWalk) {
   ASSERT_NE(root, 0u);
   const std::size_t firstEntry = root + 16;
   for (int k = 0; k < 4; ++k) dll[firstEntry + 4 + k] = k == 3 ? 0x80 : 0;  // subdirectory at 0
-  EXPECT_FALSE(findPeResource(dll, ResourceId::of(kResourceBitmap), ResourceId::of(Text(u"APP_STATE_CHECK"))));
+  EXPECT_FALSE(findPeResource(dll, ResourceId::of(kResourceBitmap),
+                              ResourceId::of(Text(u"APP_STATE_CHECK"))));
 }
 
 }  // namespace

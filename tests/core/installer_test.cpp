@@ -5,16 +5,17 @@ namespace lingvora::test {
 namespace {
 
 std::string licenceKeys(bool withInfo67) {
-  std::string s = "[INSTALLER_LICENSE_PAGE]\r\nINSTALLER_LICENSE_PAGE_TITLE=Umowa\r\n"
-                  "INSTALLER_LICENSE_PAGE_SUBTITLE=Przeczytaj ${PROJECT_VERSION}\r\n"
-                  "INSTALLER_LICENSE_PAGE_TOP=Przewin\r\nINSTALLER_LICENSE_PAGE_BOTTOM=Zgoda?\r\n"
-                  "INSTALLER_LICENSE_PAGE_TITLE1=T1 ${PROJECT_VERSION}\r\n"
-                  "INSTALLER_LICENSE_PAGE_TITLE2=T2 ${PROJECT_VERSION}\r\n"
-                  "INSTALLER_LICENSE_PAGE_INFO2=I2 ${PROJECT_VERSION}\r\n"
-                  "INSTALLER_LICENSE_PAGE_LINE=-----\r\nINSTALLER_LICENSE_PAGE_CONTACT_1=KONTAKT\r\n"
-                  "INSTALLER_LICENSE_PAGE_CONTACT_3=${PROJECT_AUTHOR}\r\n"
-                  "INSTALLER_LICENSE_PAGE_AGREEMENT_3=A3 ${PROJECT_VERSION}\r\n"
-                  "INSTALLER_LICENSE_PAGE_SLINE=small\r\n";
+  std::string s =
+      "[INSTALLER_LICENSE_PAGE]\r\nINSTALLER_LICENSE_PAGE_TITLE=Umowa\r\n"
+      "INSTALLER_LICENSE_PAGE_SUBTITLE=Przeczytaj ${PROJECT_VERSION}\r\n"
+      "INSTALLER_LICENSE_PAGE_TOP=Przewin\r\nINSTALLER_LICENSE_PAGE_BOTTOM=Zgoda?\r\n"
+      "INSTALLER_LICENSE_PAGE_TITLE1=T1 ${PROJECT_VERSION}\r\n"
+      "INSTALLER_LICENSE_PAGE_TITLE2=T2 ${PROJECT_VERSION}\r\n"
+      "INSTALLER_LICENSE_PAGE_INFO2=I2 ${PROJECT_VERSION}\r\n"
+      "INSTALLER_LICENSE_PAGE_LINE=-----\r\nINSTALLER_LICENSE_PAGE_CONTACT_1=KONTAKT\r\n"
+      "INSTALLER_LICENSE_PAGE_CONTACT_3=${PROJECT_AUTHOR}\r\n"
+      "INSTALLER_LICENSE_PAGE_AGREEMENT_3=A3 ${PROJECT_VERSION}\r\n"
+      "INSTALLER_LICENSE_PAGE_SLINE=small\r\n";
   if (withInfo67) s += "INSTALLER_LICENSE_PAGE_INFO6=I6 %Y\r\nINSTALLER_LICENSE_PAGE_INFO7=I7\r\n";
   return s;
 }
@@ -26,8 +27,10 @@ constexpr const char* kWelcomeKeys =
     "INSTALLER_WELCOME_PAGE_TOP=Witaj\r\nINSTALLER_WELCOME_PAGE_DESC=Opis\r\n"
     "INSTALLER_WELCOME_PAGE_NOTES=Dalej$\\rdalej\r\n"
     "[INSTALLER_PROCESS_MONITOR_PAGE]\r\nINSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON=Zamknij\r\n"
-    "INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_1=M1\r\nINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_2=M2\r\n"
-    "INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_3=M3\r\nINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_4=M4\r\n";
+    "INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_1=M1\r\nINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_2="
+    "M2\r\n"
+    "INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_3=M3\r\nINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_4="
+    "M4\r\n";
 
 constexpr const char* kButtons =
     "[INSTALLER_BUTTONS]\r\nINSTALLER_BUTTON_BACK=Wstecz\r\nINSTALLER_BUTTON_NEXT=Dalej\r\n"
@@ -37,12 +40,13 @@ constexpr const char* kButtons =
 struct Wizard : Pack {
   App* app = nullptr;
   explicit Wizard(bool dark = false, int density = 96, bool info67 = false) {
-    p.files.put(u"C:\\Pack\\GUI.ini",
-                "\xEF\xBB\xBF" + std::string(kGuiIni) + "ProjectFullName=Pakiet językowy łódzki\r\n"
-                                        "ProjectCopyright=(c) ${PROJECT_AUTHOR}\r\n");
-    p.files.put(u"C:\\Pack\\1045.ini",
-                std::string(kLocaleIni).substr(0, std::string(kLocaleIni).find("[INSTALLER_BUTTONS]")) +
-                    kButtons + kWelcomeKeys + licenceKeys(info67));
+    p.files.put(u"C:\\Pack\\GUI.ini", "\xEF\xBB\xBF" + std::string(kGuiIni) +
+                                          "ProjectFullName=Pakiet językowy łódzki\r\n"
+                                          "ProjectCopyright=(c) ${PROJECT_AUTHOR}\r\n");
+    p.files.put(
+        u"C:\\Pack\\1045.ini",
+        std::string(kLocaleIni).substr(0, std::string(kLocaleIni).find("[INSTALLER_BUTTONS]")) +
+            kButtons + kWelcomeKeys + licenceKeys(info67));
     p.registry.setDarkMode(dark);
     p.system.density = density;
     app = &start({u"/ACTION=0"});
@@ -201,7 +205,9 @@ TEST(WelcomePage, TextsAndStyles) {
   EXPECT_EQ(title.top, 5);
   EXPECT_EQ(title.height, 90);
   EXPECT_EQ(f.Lbl_Installer_WelcomePage_SubTitle1.bounds.top, 5 + 90 + 5 + 5);
-  EXPECT_EQ(f.Lbl_Installer_WelcomePage_Info.bounds.left - f.Lbl_Installer_WelcomePage_SubTitle3.bounds.left, 20);
+  EXPECT_EQ(f.Lbl_Installer_WelcomePage_Info.bounds.left -
+                f.Lbl_Installer_WelcomePage_SubTitle3.bounds.left,
+            20);
   const Rect copyright = f.Lbl_Installer_WelcomePage_Copyright.bounds;
   EXPECT_EQ(copyright.bottom(), f.P_Installer_WelcomePage.bounds.height - 5);
   EXPECT_EQ(f.Lbl_Installer_WelcomePage_LangPack.bounds.bottom(), copyright.top - 2);
@@ -214,8 +220,9 @@ TEST(WelcomePage, DarkThemeKeepsOwnColoursAndShowsTheDivider) {
   EXPECT_EQ(f.S_Installer_WelcomePage_Divider.background, 0x202020u);
   EXPECT_EQ(f.S_Installer_WelcomePage_Divider.outline, 0x282828u);
   EXPECT_EQ(f.P_Installer_WelcomePage_TextArea.background, kDefaultColor);
-  for (Control* own : {&f.Lbl_Installer_WelcomePage_Title, &f.Lbl_Installer_WelcomePage_Desc,
-                       &f.Lbl_Installer_WelcomePage_LangPack, &f.Lbl_Installer_WelcomePage_Copyright})
+  for (Control* own :
+       {&f.Lbl_Installer_WelcomePage_Title, &f.Lbl_Installer_WelcomePage_Desc,
+        &f.Lbl_Installer_WelcomePage_LangPack, &f.Lbl_Installer_WelcomePage_Copyright})
     EXPECT_FALSE(own->fontColorFromStyle) << own->name;
   EXPECT_TRUE(f.Lbl_Installer_WelcomePage_SubTitle1.fontColorFromStyle);
 }
@@ -246,11 +253,51 @@ TEST(LicensePage, RunsInOrder) {
     Wizard w(false, 96, info67);
     w.next();
     const Control& box = w.f().RE_Installer_LicensePage;
-    std::vector<std::string> expected = {
-        "", "T1 ${PROJECT_VERSION}", "T2 4.0", "", "", "", "", "", "I2 ${PROJECT_VERSION}", "", "",
-        "", "", "", "", "", "", "", "-----", "KONTAKT", "-----", "", "     ", "     ${PROJECT_AUTHOR}",
-        "     ", "     ", "", "", "-----", "", "-----", "", "", "A3 4.0", "", "", "", "", "", "", "",
-        "", "", "", "small"};
+    std::vector<std::string> expected = {"",
+                                         "T1 ${PROJECT_VERSION}",
+                                         "T2 4.0",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "I2 ${PROJECT_VERSION}",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "-----",
+                                         "KONTAKT",
+                                         "-----",
+                                         "",
+                                         "     ",
+                                         "     ${PROJECT_AUTHOR}",
+                                         "     ",
+                                         "     ",
+                                         "",
+                                         "",
+                                         "-----",
+                                         "",
+                                         "-----",
+                                         "",
+                                         "",
+                                         "A3 4.0",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "small"};
     if (info67) expected.insert(expected.end(), {"I6 2026", "I7"});
     const auto got = texts(box);
     ASSERT_EQ(got.size(), expected.size());
@@ -263,7 +310,7 @@ TEST(LicensePage, RunsInOrder) {
     EXPECT_EQ(title.alignment, 1);
     EXPECT_EQ(title.color, 0x333333u);
     EXPECT_EQ(box.runs[8].color, 0x737373u);  // INFO2 in grey
-    EXPECT_EQ(box.runs[19].points, 12);        // CONTACT_1 bold 12
+    EXPECT_EQ(box.runs[19].points, 12);       // CONTACT_1 bold 12
     EXPECT_TRUE(box.runs[19].bold);
     EXPECT_EQ(box.runs[expected.size() - (info67 ? 3 : 1)].points, 8);
     EXPECT_TRUE(box.readOnly);

@@ -77,16 +77,22 @@ TEST(CompareVersions, Table) {
   struct {
     const char16_t *a, *b, *result;
   } cases[] = {
-      {u"5.9.2.10042", u"5.9.2.10042", u"0"}, {u"5.9.2.10042", u"5.9.1.10029", u"1"},
-      {u"5.9.2.10042", u"5.9.2.10043", u"2"}, {u"5.9", u"5.9.0.0", u"1"},
-      {u"", u"5.9.2.10042", u"2"},             {u"5,9,2,10042", u"5.9.2.10042", u"0"},
-      {u"5 9 2 10042", u"5.9.2.10042", u"0"},  {u"5.9.2.10042a", u"5.9.2.0", u"1"},
-      {u"5.9.2.10042a", u"5.9.2.1", u"2"},     {u"$A.0", u"10.0", u"1"},
-      {u"0x10", u"16", u"1"},                  {u"-1", u"0", u"2"},
-      {u"5.9.2.1.7", u"5.9.2.1.9", u"1"},      {u"99999999999", u"0", u"1"},
+      {u"5.9.2.10042", u"5.9.2.10042", u"0"},
+      {u"5.9.2.10042", u"5.9.1.10029", u"1"},
+      {u"5.9.2.10042", u"5.9.2.10043", u"2"},
+      {u"5.9", u"5.9.0.0", u"1"},
+      {u"", u"5.9.2.10042", u"2"},
+      {u"5,9,2,10042", u"5.9.2.10042", u"0"},
+      {u"5 9 2 10042", u"5.9.2.10042", u"0"},
+      {u"5.9.2.10042a", u"5.9.2.0", u"1"},
+      {u"5.9.2.10042a", u"5.9.2.1", u"2"},
+      {u"$A.0", u"10.0", u"1"},
+      {u"0x10", u"16", u"1"},
+      {u"-1", u"0", u"2"},
+      {u"5.9.2.1.7", u"5.9.2.1.9", u"1"},
+      {u"99999999999", u"0", u"1"},
   };
-  for (auto c : cases)
-    EXPECT_EQ(compareVersions(c.a, c.b), c.result) << S(c.a) << " vs " << S(c.b);
+  for (auto c : cases) EXPECT_EQ(compareVersions(c.a, c.b), c.result) << S(c.a) << " vs " << S(c.b);
 }
 
 TEST(SplitText, Pieces) {
@@ -124,7 +130,8 @@ TEST(FindPlayerDirectory, Precedence) {
   const std::vector<Case> cases = {
       {"given wins", u"D:\\Given\\", u"\"D:\\Apps\\Winamp\\UninstWA.exe\"", true, u"D:\\Given"},
       {"quoted uninstaller", u"", u"\"D:\\Apps\\Winamp\\UninstWA.exe\"", true, u"D:\\Apps\\Winamp"},
-      {"WACUP uninstaller", u"", u"\"D:\\Apps\\WACUP\\UninstWACUP.exe\"", false, u"D:\\Apps\\WACUP"},
+      {"WACUP uninstaller", u"", u"\"D:\\Apps\\WACUP\\UninstWACUP.exe\"", false,
+       u"D:\\Apps\\WACUP"},
       {"arguments stay", u"", u"\"D:\\Apps\\Winamp\\UninstWA.exe\" /S", false,
        u"D:\\Apps\\Winamp\\ /S"},
       {"lower case stays", u"", u"D:\\Apps\\Winamp\\uninstwa.exe", false,
@@ -148,11 +155,13 @@ TEST(MarkerExpansion, FoldersAndEnvironment) {
   Machine m;
   Platform& p = m.p.ports;
   EXPECT_EQ(expandFolderMarkers(p, u"{26}\\Winamp"), u"C:\\Users\\u\\AppData\\Roaming\\Winamp");
-  EXPECT_EQ(expandFolderMarkers(p, u"{26}\\{38}"), u"C:\\Users\\u\\AppData\\Roaming\\C:\\Program Files");
+  EXPECT_EQ(expandFolderMarkers(p, u"{26}\\{38}"),
+            u"C:\\Users\\u\\AppData\\Roaming\\C:\\Program Files");
   EXPECT_EQ(expandFolderMarkers(p, u"{26\\Winamp}}"), u"{26\\Winamp}}");  // unequal counts
   EXPECT_EQ(expandFolderMarkers(p, u"{x}\\Winamp"), u"{x}\\Winamp");
   EXPECT_EQ(expandFolderMarkers(p, u"{}\\Winamp"), u"{}\\Winamp");
-  EXPECT_EQ(expandEnvironmentMarkers(p, u"%APPDATA%\\Winamp"), u"C:\\Users\\u\\AppData\\Roaming\\Winamp");
+  EXPECT_EQ(expandEnvironmentMarkers(p, u"%APPDATA%\\Winamp"),
+            u"C:\\Users\\u\\AppData\\Roaming\\Winamp");
   EXPECT_EQ(expandEnvironmentMarkers(p, u"%APPDATA\\Winamp"), u"%APPDATA\\Winamp");  // odd count
   EXPECT_EQ(expandEnvironmentMarkers(p, u"%NOPE%\\Winamp"), u"\\Winamp");
 }
@@ -179,20 +188,44 @@ TEST(ConfigurationPaths, ResolvedFromPathsIni) {
   const Text roaming = u"C:\\Users\\u\\AppData\\Roaming\\Winamp";
   const std::vector<PathsCase> cases = {
       {"no paths.ini", "", {}, {}, w, w + u"\\winamp.ini"},
-      {"folder marker", "[Winamp]\r\ninidir={26}\\Winamp\r\n", {roaming}, {}, roaming,
+      {"folder marker",
+       "[Winamp]\r\ninidir={26}\\Winamp\r\n",
+       {roaming},
+       {},
+       roaming,
        w + u"\\winamp.ini"},
-      {"environment", "[winamp]\r\nINIDIR=%APPDATA%\\Winamp\\\r\n", {roaming},
-       {roaming + u"\\winamp.ini"}, roaming, roaming + u"\\winamp.ini"},
-      {"relative", "[Winamp]\r\ninidir=.\\Settings\r\n", {w + u"\\Settings"}, {}, w + u"\\Settings",
+      {"environment",
+       "[winamp]\r\nINIDIR=%APPDATA%\\Winamp\\\r\n",
+       {roaming},
+       {roaming + u"\\winamp.ini"},
+       roaming,
+       roaming + u"\\winamp.ini"},
+      {"relative",
+       "[Winamp]\r\ninidir=.\\Settings\r\n",
+       {w + u"\\Settings"},
+       {},
+       w + u"\\Settings",
        w + u"\\winamp.ini"},
       {"relative missing", "[Winamp]\r\ninidir=.\\Settings\r\n", {}, {}, w, w + u"\\winamp.ini"},
       {"absolute missing", "[Winamp]\r\ninidir=E:\\Gone\r\n", {}, {}, w, w + u"\\winamp.ini"},
-      {"absolute", "[Winamp]\r\ninidir=\"E:\\Config\\\"\r\n", {u"E:\\Config"}, {}, u"E:\\Config",
+      {"absolute",
+       "[Winamp]\r\ninidir=\"E:\\Config\\\"\r\n",
+       {u"E:\\Config"},
+       {},
+       u"E:\\Config",
        w + u"\\winamp.ini"},
-      {"inifile", "[Winamp]\r\ninidir={26}\\Winamp\r\ninifile=custom.ini\r\n", {roaming},
-       {roaming + u"\\custom.ini"}, roaming, roaming + u"\\custom.ini"},
-      {"inifile missing", "[Winamp]\r\ninidir={26}\\Winamp\r\ninifile=custom.ini\r\n", {roaming},
-       {roaming + u"\\winamp.ini"}, roaming, roaming + u"\\winamp.ini"},
+      {"inifile",
+       "[Winamp]\r\ninidir={26}\\Winamp\r\ninifile=custom.ini\r\n",
+       {roaming},
+       {roaming + u"\\custom.ini"},
+       roaming,
+       roaming + u"\\custom.ini"},
+      {"inifile missing",
+       "[Winamp]\r\ninidir={26}\\Winamp\r\ninifile=custom.ini\r\n",
+       {roaming},
+       {roaming + u"\\winamp.ini"},
+       roaming,
+       roaming + u"\\winamp.ini"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -229,8 +262,9 @@ TEST(ConfigurationPaths, FlagsAndPlayerDirectories) {
 // The installer started on a machine with a player.
 struct Installer : Pack {
   Installer(const Text& mode, const std::string& player, const Text& exe = u"winamp.exe") {
-    p.files.put(u"C:\\Pack\\GUI.ini", "[NAME]\r\nMODE=" + S(mode) +
-                                          "\r\nmVERSION=5.9.2.10042\r\n[PROJECT]\r\nProjectRegName=X\r\n");
+    p.files.put(u"C:\\Pack\\GUI.ini",
+                "[NAME]\r\nMODE=" + S(mode) +
+                    "\r\nmVERSION=5.9.2.10042\r\n[PROJECT]\r\nProjectRegName=X\r\n");
     p.files.files.erase(fake::pathKey(u"C:\\Program Files\\Winamp\\winamp.exe"));
     if (!player.empty()) installPlayer(p, u"D:\\Winamp", player, exe);
     p.files.addDirectory(u"D:\\Winamp");
@@ -252,7 +286,8 @@ TEST(CheckPlayerDirectory, Verdicts) {
     DirectoryVerdict verdict;
   };
   const std::vector<Case> cases = {
-      {"same version", u"WINAMP", "winamp-5.9.2/winamp.exe", u"winamp.exe", 0, DirectoryVerdict::Ok},
+      {"same version", u"WINAMP", "winamp-5.9.2/winamp.exe", u"winamp.exe", 0,
+       DirectoryVerdict::Ok},
       {"older", u"WINAMP", "winamp-5.9.1/winamp.exe", u"winamp.exe", 0,
        DirectoryVerdict::OlderVersionInstalled},
       {"newer", u"WINAMP", "winamp-5.9.3/winamp.exe", u"winamp.exe", 0,
@@ -319,7 +354,8 @@ TEST(CheckPlayerDirectory, RecordAndPartialUpdate) {
   pack.p.files.drives.clear();
   EXPECT_EQ(checkPlayerDirectory(app, u"D:\\Winamp", false), DirectoryVerdict::DiskInfoUnavailable);
   // A missing directory falls back to the registered player...
-  EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false), DirectoryVerdict::DiskInfoUnavailable);
+  EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false),
+            DirectoryVerdict::DiskInfoUnavailable);
   // ... and without one nothing is found.
   pack.p.registry.strings.clear();
   pack.p.files.directories.erase(fake::pathKey(u"C:\\Program Files\\Winamp"));
@@ -330,10 +366,11 @@ TEST(StartupProbe, NoPlayerAsksAndNoEndsWithCode6) {
   for (bool yes : {false, true}) {
     SCOPED_TRACE(yes);
     Pack pack;
-    pack.p.files.put(u"C:\\Pack\\1045.ini",
-                     std::string(kLocaleIni) +
-                         "[INSTALLER_DIRECTORY_PAGE]\r\n"
-                         "INSTALLER_DIRECTORY_PAGE_MSG_ERROR_NOT_INSTALLED=Brak Winampa ${WINAMP_VERSION}\r\n");
+    pack.p.files.put(
+        u"C:\\Pack\\1045.ini",
+        std::string(kLocaleIni) +
+            "[INSTALLER_DIRECTORY_PAGE]\r\n"
+            "INSTALLER_DIRECTORY_PAGE_MSG_ERROR_NOT_INSTALLED=Brak Winampa ${WINAMP_VERSION}\r\n");
     pack.p.files.files.erase(fake::pathKey(u"C:\\Program Files\\Winamp\\winamp.exe"));
     pack.p.files.directories.clear();
     if (yes) pack.p.dialogs.answers.push_back(MessageAnswer::Yes);
@@ -361,7 +398,8 @@ TEST(ProbeInstalledPack, FromThePacksUninstallEntry) {
   Pack pack;
   auto key = [](const char16_t* value) {
     return fake::FakeRegistry::key(
-        Hive::LocalMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack", value);
+        Hive::LocalMachine,
+        u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack", value);
   };
   pack.p.registry.strings[key(u"InstallLocation")] = u"D:\\WACUP";
   pack.p.registry.strings[key(u"InstallDate")] = u"20260301";
@@ -390,7 +428,8 @@ TEST(ProbeInstalledPack, NotFoundEndsWithCode5) {
     SCOPED_TRACE(c.name);
     Pack pack;
     const Text key = fake::FakeRegistry::key(
-        Hive::LocalMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
+        Hive::LocalMachine,
+        u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
         u"InstallLocation");
     pack.p.registry.strings.erase(key);
     if (c.location) pack.p.registry.strings[key] = *c.location;

@@ -22,8 +22,8 @@ TEST(IniDocument, ReadsLikeTheProfileApi) {
   EXPECT_EQ(doc.find(u"sec", u"KEY"), Text(u" spaced "));  // quotes kept what they enclose
   EXPECT_EQ(doc.find(u"Sec", u"Empty"), Text(u""));
   EXPECT_FALSE(doc.find(u"Sec", u";Hidden"));
-  EXPECT_FALSE(doc.find(u"Sec", u"Other"));  // the first of two equal sections wins
-  EXPECT_FALSE(doc.find(u"", u"top"));       // lines before any section belong to none
+  EXPECT_FALSE(doc.find(u"Sec", u"Other"));     // the first of two equal sections wins
+  EXPECT_FALSE(doc.find(u"", u"top"));          // lines before any section belong to none
   EXPECT_EQ(doc.readString(u"b", u"c"), u"d");  // LF endings, no final newline
   EXPECT_EQ(doc.readString(u"b", u"missing", u"dflt"), u"dflt");
 }
@@ -46,12 +46,17 @@ struct EncodingCase {
 TEST(IniDocument, ByteOrderMarkSelectsEncodingAndSaveKeepsIt) {
   const Text value = T("Łódź");
   std::vector<EncodingCase> cases = {
-      {"utf8", {0xEF, 0xBB, 0xBF, '[', 'a', ']', '\n', 'k', '=', 0xC5, 0x81, 0xC3, 0xB3, 'd', 0xC5, 0xBA},
+      {"utf8",
+       {0xEF, 0xBB, 0xBF, '[', 'a', ']', '\n', 'k', '=', 0xC5, 0x81, 0xC3, 0xB3, 'd', 0xC5, 0xBA},
        TextEncoding::Utf8Bom},
-      {"utf16le", {0xFF, 0xFE, '[', 0, 'a', 0, ']', 0, '\n', 0, 'k', 0, '=', 0, 0x41, 0x01, 0xF3, 0,
-                   'd', 0, 0x7A, 0x01}, TextEncoding::Utf16LE},
-      {"utf16be", {0xFE, 0xFF, 0, '[', 0, 'a', 0, ']', 0, '\n', 0, 'k', 0, '=', 0x01, 0x41, 0, 0xF3,
-                   0, 'd', 0x01, 0x7A}, TextEncoding::Utf16BE},
+      {"utf16le",
+       {0xFF, 0xFE, '[', 0,    'a',  0,    ']', 0,   '\n', 0,    'k',
+        0,    '=',  0,   0x41, 0x01, 0xF3, 0,   'd', 0,    0x7A, 0x01},
+       TextEncoding::Utf16LE},
+      {"utf16be",
+       {0xFE, 0xFF, 0,   '[',  0,    'a', 0,    ']', 0,   '\n', 0,
+        'k',  0,    '=', 0x01, 0x41, 0,   0xF3, 0,   'd', 0x01, 0x7A},
+       TextEncoding::Utf16BE},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -67,7 +72,8 @@ TEST(IniDocument, ByteOrderMarkSelectsEncodingAndSaveKeepsIt) {
 }
 
 TEST(IniDocument, WriteKeepsTheRestOfTheFile) {
-  auto doc = IniDocument::parse(bytesOf("; comment\r\n[One]\r\nA=1\r\n\r\n[Two]\r\nB=2\r\n"), latin1());
+  auto doc =
+      IniDocument::parse(bytesOf("; comment\r\n[One]\r\nA=1\r\n\r\n[Two]\r\nB=2\r\n"), latin1());
   doc.write(u"ONE", u"a", u"9");
   doc.write(u"One", u"C", u"3");
   doc.write(u"Three", u"D", u"4");

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
-#include <set>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "images/PeImageLibrary.h"
@@ -108,7 +108,8 @@ struct FakeRegistry : Registry {
     return it->second;
   }
   void setDarkMode(bool dark) {
-    dwords[key(Hive::CurrentUser, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+    dwords[key(Hive::CurrentUser,
+               u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
                u"AppsUseLightTheme")] = dark ? 0 : 1;
   }
 };

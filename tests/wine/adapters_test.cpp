@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "Handles.h"
 #include "Ports.h"
 #include "appearance/Theme.h"
@@ -13,8 +15,6 @@
 #include "pe/VersionResources.h"
 #include "player/Probe.h"
 #include "player/Version.h"
-
-#include <cstdlib>
 
 using namespace lingvora;
 using namespace lingvora::win32;
@@ -76,8 +76,8 @@ TEST(Files, SavedDocumentReadsBackThroughTheProfileApi) {
   Win32Files files;
   Win32System system(WS_CAPTION, 0);
   const Text path = joinPath(tempDir(), u"GUI.ini");
-  auto doc = IniDocument::parse(Bytes{'[', 'I', 'N', 'F', 'O', ']', '\r', '\n'},
-                                system.ansiCodePage());
+  auto doc =
+      IniDocument::parse(Bytes{'[', 'I', 'N', 'F', 'O', ']', '\r', '\n'}, system.ansiCodePage());
   const Text value = fromUtf8("C:\\Gry\\Łódź Программы 播放器");
   doc.write(u"INFO", u"InstallDir", value);
   doc.write(u"INFO", u"Portable", u"1");
@@ -91,9 +91,9 @@ TEST(Files, SavedDocumentReadsBackThroughTheProfileApi) {
 TEST(Registry, ReadsDwordsAndStringsByType) {
   const wchar_t* key = L"Software\\Lingvora\\AdapterTest";
   HKEY k;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
-                            nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
+      ERROR_SUCCESS);
   DWORD zero = 0;
   RegSetValueExW(k, L"Dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
   RegSetValueExW(k, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\Winamp"), 20);
@@ -102,7 +102,7 @@ TEST(Registry, ReadsDwordsAndStringsByType) {
   const Text path = u"Software\\Lingvora\\AdapterTest";
   EXPECT_EQ(reg.readDword(Hive::CurrentUser, path, u"Dword"), 0u);
   EXPECT_EQ(reg.readString(Hive::CurrentUser, path, u"Text"), Text(u"C:\\Winamp"));
-  EXPECT_FALSE(reg.readDword(Hive::CurrentUser, path, u"Text"));   // another type is absent
+  EXPECT_FALSE(reg.readDword(Hive::CurrentUser, path, u"Text"));  // another type is absent
   EXPECT_FALSE(reg.readString(Hive::CurrentUser, path, u"Dword"));
   EXPECT_FALSE(reg.readDword(Hive::CurrentUser, path, u"Missing"));
   EXPECT_FALSE(reg.readDword(Hive::CurrentUser, u"Software\\Lingvora\\NoSuchKey", u"Dword"));
@@ -113,8 +113,8 @@ TEST(Registry, ReadsDwordsAndStringsByType) {
 TEST(Registry, LocalMachineThroughThe32BitView) {
   const wchar_t* key = L"Software\\Lingvora\\ViewTest";
   HKEY k;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
-                            KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &k, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                            nullptr, &k, nullptr),
             ERROR_SUCCESS);
   RegSetValueExW(k, L"View", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"32"), 6);
   RegCloseKey(k);
@@ -208,15 +208,25 @@ TEST(ImageLibrary, BitmapsDecodeAsTheSystemLoadsThem) {
       UniqueGdi bitmap(LoadImageW(module, wide(name), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
       ASSERT_TRUE(bitmap);
       BITMAPINFO bi{};
-      bi.bmiHeader = {sizeof(BITMAPINFOHEADER), ours.image.width, -ours.image.height, 1, 32, BI_RGB,
-                      0, 0, 0, 0, 0};
+      bi.bmiHeader = {sizeof(BITMAPINFOHEADER),
+                      ours.image.width,
+                      -ours.image.height,
+                      1,
+                      32,
+                      BI_RGB,
+                      0,
+                      0,
+                      0,
+                      0,
+                      0};
       std::vector<std::uint8_t> pixels(ours.image.bgra.size());
       WindowDc screen(nullptr);
-      ASSERT_EQ(GetDIBits(screen.get(), static_cast<HBITMAP>(bitmap.get()), 0, UINT(ours.image.height),
-                          pixels.data(), &bi, DIB_RGB_COLORS),
+      ASSERT_EQ(GetDIBits(screen.get(), static_cast<HBITMAP>(bitmap.get()), 0,
+                          UINT(ours.image.height), pixels.data(), &bi, DIB_RGB_COLORS),
                 ours.image.height);
       for (std::size_t i = 0; i < ours.mask.size(); ++i) {
-        const bool magenta = pixels[i * 4] == 0xFF && pixels[i * 4 + 1] == 0 && pixels[i * 4 + 2] == 0xFF;
+        const bool magenta =
+            pixels[i * 4] == 0xFF && pixels[i * 4 + 1] == 0 && pixels[i * 4 + 2] == 0xFF;
         ASSERT_EQ(ours.mask[i], magenta ? 1 : 0) << i;
         for (int c = 0; c < 3 && !magenta; ++c)
           ASSERT_EQ(ours.image.bgra[i * 4 + c], pixels[i * 4 + c]) << i;
@@ -250,9 +260,9 @@ TEST(VersionResources, RealApiAnswersAsThePortableReader) {
   Win32Files files;
   Win32VersionResources real;
   PeVersionResources portable(files);
-  for (const char16_t* player : {u"winamp-5.9.2\\winamp.exe", u"winamp-5.9.3\\winamp.exe",
-                                 u"wacup\\wacup.exe", u"other-translation\\winamp.exe",
-                                 u"no-version\\winamp.exe"}) {
+  for (const char16_t* player :
+       {u"winamp-5.9.2\\winamp.exe", u"winamp-5.9.3\\winamp.exe", u"wacup\\wacup.exe",
+        u"other-translation\\winamp.exe", u"no-version\\winamp.exe"}) {
     const Text exe = fromEnvPath("LINGVORA_PLAYERS", player);
     SCOPED_TRACE(toUtf8(exe));
     ASSERT_TRUE(files.fileExists(exe));
@@ -310,7 +320,8 @@ TEST(Profile, ReaderMatchesTheSystemOnAwkwardFiles) {
   const std::vector<ProfileCase> cases = {
       {"quotes", "[Winamp]\r\ninidir=\"C:\\Quoted Dir\"\r\ninifile='single'\r\nmixed=\"a'\r\n"},
       {"spaces", "  [ Winamp ]  \r\n   inidir   =   C:\\Spaced Dir   \r\n"},
-      {"comments", "; comment\r\n[Winamp]\r\n;inidir=C:\\Commented\r\ninidir=C:\\Real\r\n# x=y\r\n"},
+      {"comments",
+       "; comment\r\n[Winamp]\r\n;inidir=C:\\Commented\r\ninidir=C:\\Real\r\n# x=y\r\n"},
       {"duplicate keys", "[Winamp]\r\ninidir=C:\\First\r\ninidir=C:\\Second\r\n"},
       {"duplicate sections", "[Winamp]\r\ninifile=a.ini\r\n[WINAMP]\r\ninidir=C:\\Second\r\n"},
       {"case", "[WINAMP]\r\nINIDIR=C:\\Upper\r\n"},
@@ -363,7 +374,8 @@ TEST(DataIni, WrittenByTheProgramReadBackByTheProfileApi) {
   App app(p);
   const Text data = joinPath(tempDir(), u"DATA.ini");
   const Text dir = fromUtf8("D:\\Gry\\Łódź Winamp");
-  ASSERT_TRUE(files.replaceWhole(data, Bytes{'[', 'E', ']', '\r', '\n', 'k', '=', 'v', '\r', '\n'}));
+  ASSERT_TRUE(
+      files.replaceWhole(data, Bytes{'[', 'E', ']', '\r', '\n', 'k', '=', 'v', '\r', '\n'}));
   ASSERT_TRUE(writeInstallDirToDataIni(app, data, dir));
   wchar_t buf[512];
   GetPrivateProfileStringW(L"SYSTEM", L"InstallDir", L"", buf, 512, wide(data));
@@ -387,13 +399,14 @@ TEST(FileDigest, DeniesWritersWhileReading) {
   EXPECT_EQ(fileDigest(files, path), Text(u"900150983cd24fb0d6963f7d28e17f72"));
   auto reader = files.openForDigest(path);
   ASSERT_TRUE(reader);
-  HANDLE writer = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE writer = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   // A file held open for writing by someone else cannot be read: no digest.
   reader.reset();
-  HANDLE holder = CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(fileDigest(files, path));
   CloseHandle(holder);

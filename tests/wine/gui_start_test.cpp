@@ -70,49 +70,90 @@ TEST(StartupErrors, MissingFilesOfBothWizards) {
   const std::wstring installerCaption = L"Instalowanie polskiego pakietu językowego Winampa...";
   const std::wstring uninstallerCaption = L"Dezinstalacja polskiego pakietu językowego Winampa...";
   const std::vector<StartupCase> cases = {
-      {"installer-config", L"/ACTION=0", {L"1045.ini", L"Pixora.dll"}, 1, installerCaption,
+      {"installer-config",
+       L"/ACTION=0",
+       {L"1045.ini", L"Pixora.dll"},
+       1,
+       installerCaption,
        L"Nie udało się zainicjować instalatora polskiego pakietu językowego Winampa. Nie udało się "
-       L"znaleźć pliku konfiguracyjnego instalatora Orva!" + kBreak + kBreak +
-           L"Plik konfiguracyjny:" + kBreak,
-       L"GUI.ini" + kBreak + kBreak + L"Instalator polskiego pakietu językowego Winampa zostanie "
-       L"natychmiast zamknięty." + kBreak + kBreak + L"Jeśli potrzebujesz dodatkowych informacji "
-       L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." + kBreak + kBreak +
-           L"https://lingvora.pl/winamp/winamp.php"},
-      {"installer-locale", L"/ACTION=0", {L"GUI.ini", L"Pixora.dll"}, 2, installerCaption,
+       L"znaleźć pliku konfiguracyjnego instalatora Orva!" +
+           kBreak + kBreak + L"Plik konfiguracyjny:" + kBreak,
+       L"GUI.ini" + kBreak + kBreak +
+           L"Instalator polskiego pakietu językowego Winampa zostanie "
+           L"natychmiast zamknięty." +
+           kBreak + kBreak +
+           L"Jeśli potrzebujesz dodatkowych informacji "
+           L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/winamp.php"},
+      {"installer-locale",
+       L"/ACTION=0",
+       {L"GUI.ini", L"Pixora.dll"},
+       2,
+       installerCaption,
        L"Nie udało się zainicjować instalatora polskiego pakietu językowego Winampa. Nie udało się "
-       L"znaleźć pliku językowego instalatora Orva!" + kBreak + kBreak + L"Plik językowy:" + kBreak,
-       L"1045.ini" + kBreak + kBreak + L"Instalator polskiego pakietu językowego Winampa zostanie "
-       L"natychmiast zamknięty." + kBreak + kBreak + L"Jeśli potrzebujesz dodatkowych informacji "
-       L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." + kBreak + kBreak +
-           L"https://lingvora.pl/winamp/index.php"},
-      {"installer-library", L"/ACTION=0", {L"GUI.ini", L"1045.ini"}, 3,
+       L"znaleźć pliku językowego instalatora Orva!" +
+           kBreak + kBreak + L"Plik językowy:" + kBreak,
+       L"1045.ini" + kBreak + kBreak +
+           L"Instalator polskiego pakietu językowego Winampa zostanie "
+           L"natychmiast zamknięty." +
+           kBreak + kBreak +
+           L"Jeśli potrzebujesz dodatkowych informacji "
+           L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/index.php"},
+      {"installer-library",
+       L"/ACTION=0",
+       {L"GUI.ini", L"1045.ini"},
+       3,
        L"Instalator Lingvora - błąd",
        L"Nie udało się uruchomić instalatora polskiego pakietu językowego. Brakuje biblioteki z "
-       L"grafikami instalatora." + kBreak + kBreak + L"Oczekiwany plik biblioteki:" + kBreak,
-       L"Pixora.dll" + kBreak + kBreak + L"Pobierz pakiet 4.0 ponownie ze strony projektu i "
-       L"uruchom instalację jeszcze raz." + kBreak + kBreak + L"https://lingvora.pl/winamp/info.php"},
-      {"uninstaller-config", L"/ACTION=1", {L"1045.ini", L"Pixora.dll"}, 1, uninstallerCaption,
+       L"grafikami instalatora." +
+           kBreak + kBreak + L"Oczekiwany plik biblioteki:" + kBreak,
+       L"Pixora.dll" + kBreak + kBreak +
+           L"Pobierz pakiet 4.0 ponownie ze strony projektu i "
+           L"uruchom instalację jeszcze raz." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/info.php"},
+      {"uninstaller-config",
+       L"/ACTION=1",
+       {L"1045.ini", L"Pixora.dll"},
+       1,
+       uninstallerCaption,
        L"Nie udało się zainicjować dezinstalatora polskiego pakietu językowego Winampa. Nie udało "
-       L"się znaleźć pliku konfiguracyjnego dezinstalatora Orva!" + kBreak + kBreak +
-           L"Plik konfiguracyjny:" + kBreak,
-       L"GUI.ini" + kBreak + kBreak + L"Dezinstalator polskiego pakietu językowego Winampa zostanie "
-       L"natychmiast zamknięty." + kBreak + kBreak + L"Jeśli potrzebujesz dodatkowych informacji "
-       L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." + kBreak + kBreak +
-           L"https://lingvora.pl/winamp/winamp.php"},
-      {"uninstaller-locale", L"/ACTION=1", {L"GUI.ini", L"Pixora.dll"}, 2, uninstallerCaption,
+       L"się znaleźć pliku konfiguracyjnego dezinstalatora Orva!" +
+           kBreak + kBreak + L"Plik konfiguracyjny:" + kBreak,
+       L"GUI.ini" + kBreak + kBreak +
+           L"Dezinstalator polskiego pakietu językowego Winampa zostanie "
+           L"natychmiast zamknięty." +
+           kBreak + kBreak +
+           L"Jeśli potrzebujesz dodatkowych informacji "
+           L"lub chcesz się skontaktować, odwiedź stronę projektu Orva." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/winamp.php"},
+      {"uninstaller-locale",
+       L"/ACTION=1",
+       {L"GUI.ini", L"Pixora.dll"},
+       2,
+       uninstallerCaption,
        L"Nie udało się zainicjować dezinstalatora polskiego pakietu językowego Winampa. Nie udało "
-       L"się znaleźć pliku językowego dezinstalatora Orva!" + kBreak + kBreak + L"Plik językowy:" +
-           kBreak,
-       L"1045.ini" + kBreak + kBreak + L"Dezinstalator polskiego pakietu językowego Winampa "
-       L"zostanie natychmiast zamknięty." + kBreak + kBreak + L"Jeśli potrzebujesz dodatkowych "
-       L"informacji lub chcesz się skontaktować, odwiedź stronę projektu Orva." + kBreak + kBreak +
-           L"https://lingvora.pl/winamp/index.php"},
-      {"uninstaller-library", L"/ACTION=1", {L"GUI.ini", L"1045.ini"}, 3,
+       L"się znaleźć pliku językowego dezinstalatora Orva!" +
+           kBreak + kBreak + L"Plik językowy:" + kBreak,
+       L"1045.ini" + kBreak + kBreak +
+           L"Dezinstalator polskiego pakietu językowego Winampa "
+           L"zostanie natychmiast zamknięty." +
+           kBreak + kBreak +
+           L"Jeśli potrzebujesz dodatkowych "
+           L"informacji lub chcesz się skontaktować, odwiedź stronę projektu Orva." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/index.php"},
+      {"uninstaller-library",
+       L"/ACTION=1",
+       {L"GUI.ini", L"1045.ini"},
+       3,
        L"Dezinstalator Lingvora - błąd",
        L"Nie udało się uruchomić dezinstalatora polskiego pakietu językowego. Brakuje biblioteki z "
-       L"grafikami dezinstalatora." + kBreak + kBreak + L"Oczekiwany plik biblioteki:" + kBreak,
-       L"Pixora.dll" + kBreak + kBreak + L"Zainstaluj pakiet 4.0 ponownie, a następnie uruchom "
-       L"dezinstalację jeszcze raz." + kBreak + kBreak + L"https://lingvora.pl/winamp/info.php"},
+       L"grafikami dezinstalatora." +
+           kBreak + kBreak + L"Oczekiwany plik biblioteki:" + kBreak,
+       L"Pixora.dll" + kBreak + kBreak +
+           L"Zainstaluj pakiet 4.0 ponownie, a następnie uruchom "
+           L"dezinstalację jeszcze raz." +
+           kBreak + kBreak + L"https://lingvora.pl/winamp/info.php"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,8 +199,7 @@ void expectWizardWindow(DWORD dpi, LONG width, LONG height, const char* shot) {
   pressKey(control(main, L"Btn_GUI_Next").hwnd, VK_ESCAPE);
   HWND question = gui.waitMessageBox();
   ASSERT_TRUE(question);
-  EXPECT_EQ(windowText(question),
-            L"Instalator polskiego pakietu językowego Lingvora 4.0");
+  EXPECT_EQ(windowText(question), L"Instalator polskiego pakietu językowego Lingvora 4.0");
   EXPECT_EQ(messageBoxText(question),
             L"Czy na pewno chcesz przerwać instalację polskiego pakietu językowego?");
   answer(question, IDNO);
@@ -181,9 +221,10 @@ TEST(StartupProbe, NoPlayerAsksAndNoEndsWithCode6) {
   HWND question = gui.waitMessageBox();
   ASSERT_TRUE(question);
   EXPECT_EQ(windowText(question), L"Instalator Lingvora - błąd");
-  EXPECT_EQ(messageBoxText(question),
-            L"Nie znaleziono zainstalowanego Winampa 5.9.2. Pakiet językowy wymaga zainstalowanego "
-            L"odtwarzacza.\n\rCzy mimo to chcesz kontynuować i samodzielnie wskazać katalog Winampa?");
+  EXPECT_EQ(
+      messageBoxText(question),
+      L"Nie znaleziono zainstalowanego Winampa 5.9.2. Pakiet językowy wymaga zainstalowanego "
+      L"odtwarzacza.\n\rCzy mimo to chcesz kontynuować i samodzielnie wskazać katalog Winampa?");
   answer(question, IDNO);
   EXPECT_EQ(gui.waitExit(), 6u);
 }
@@ -194,11 +235,14 @@ TEST(StartupProbe, UninstallerWithoutThePacksEntryEndsWithCode5) {
   Answered a = errorBox(pack, L"/ACTION=1");
   EXPECT_EQ(a.exit, 5u);
   EXPECT_EQ(a.caption, L"Dezinstalator Lingvora - błąd");
-  EXPECT_EQ(a.text, L"Nie udało się uruchomić dezinstalatora polskiego pakietu językowego. Nie "
-                    L"znaleziono instalacji pakietu językowego." + kBreak + kBreak +
-                        L"Katalog instalacji zapisany w rejestrze:" + kBreak + kBreak + kBreak +
-                        L"Zainstaluj pakiet 4.0 ponownie, a następnie uruchom dezinstalację jeszcze "
-                        L"raz." + kBreak + kBreak + L"https://lingvora.pl/winamp/index.php");
+  EXPECT_EQ(a.text,
+            L"Nie udało się uruchomić dezinstalatora polskiego pakietu językowego. Nie "
+            L"znaleziono instalacji pakietu językowego." +
+                kBreak + kBreak + L"Katalog instalacji zapisany w rejestrze:" + kBreak + kBreak +
+                kBreak +
+                L"Zainstaluj pakiet 4.0 ponownie, a następnie uruchom dezinstalację jeszcze "
+                L"raz." +
+                kBreak + kBreak + L"https://lingvora.pl/winamp/index.php");
 }
 
 TEST(WizardWindow, UninstallerFindsThePack) {
@@ -231,12 +275,12 @@ TEST(EngineChannel, MalformedMessagesDoNotHurtTheWizard) {
   HWND main = gui.waitMainWindow();
   ASSERT_TRUE(main);
   const wchar_t abort[] = L"ID_ABORT";
-  copyData(main, 0x0141134D, nullptr, 16);         // a length without data
+  copyData(main, 0x0141134D, nullptr, 16);  // a length without data
   EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "null";
-  copyData(main, 0x0141134D, abort, 15);           // an odd byte count
+  copyData(main, 0x0141134D, abort, 15);  // an odd byte count
   EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "odd";
-  copyData(main, 0x0141134E, abort, 16);           // another identifier
-  copyData(main, 0x0141134D, abort, 18);           // a terminator inside the text
+  copyData(main, 0x0141134E, abort, 16);  // another identifier
+  copyData(main, 0x0141134D, abort, 18);  // a terminator inside the text
   EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "18";
   copyData(main, 0x0141134D, nullptr, 0);
   EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE)) << "empty";

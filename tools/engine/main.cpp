@@ -145,7 +145,8 @@ int wmain(int argc, wchar_t** argv) {
   if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
     std::printf("engine: installing into %ls\n", profile(data, L"SYSTEM", L"InstallDir").c_str());
     HWND window = nullptr;
-    while (!(window = findWindow(pi.dwProcessId)) && WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+    while (!(window = findWindow(pi.dwProcessId)) &&
+           WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
     }
     std::vector<std::wstring> messages;
     for (const auto& c : components(gui, o.uninstall)) messages.push_back(L"ID_SECTION_" + c);

@@ -115,8 +115,10 @@ bool App::formCloseQuery() {
   bool canClose = false;
   if (w.closeAllowed) {
     const Text section = installer ? u"INSTALLER" : u"UNINSTALLER";
-    const Text caption = expandPlaceholders(*this, readText(*this, section, section + u"_WINDOW_TITLE"));
-    const Text text = expandPlaceholders(*this, readText(*this, section, section + u"_WINDOW_QUIT"));
+    const Text caption =
+        expandPlaceholders(*this, readText(*this, section, section + u"_WINDOW_TITLE"));
+    const Text text =
+        expandPlaceholders(*this, readText(*this, section, section + u"_WINDOW_QUIT"));
     canClose = platform.dialogs.messageBox(true, caption, text, MessageIcon::Warning,
                                            MessageButtons::YesNo) == MessageAnswer::Yes;
   }

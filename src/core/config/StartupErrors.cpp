@@ -8,7 +8,7 @@ namespace {
 // The texts for codes 1 and 2 are built in: no localized text is available yet.
 struct FixedTexts {
   const char16_t* caption;
-  const char16_t* cannotStart;   // "Could not initialise the (un)installer ..."
+  const char16_t* cannotStart;  // "Could not initialise the (un)installer ..."
   const char16_t* configMissing;
   const char16_t* textMissing;
   const char16_t* closing;

@@ -31,7 +31,8 @@ void routeEngineMessage(WizardState& w, ProgressPage& page, const Text& text) {
   } else if (text == u"ID_SECTION_LANG_PACK_CLASSIC_SKIN") {
     if (inWorkList(u"LANG_PACK_CLASSIC_SKIN")) page.showClassicSkinStatus(next);
   } else if (text.find(u"ID_SECTION_LANG_PACK_PLUGIN_") != Text::npos) {
-    if (inWorkList(replaceAll(text, u"ID_SECTION_", u""))) page.showAdditionalPluginStatus(text, next);
+    if (inWorkList(replaceAll(text, u"ID_SECTION_", u"")))
+      page.showAdditionalPluginStatus(text, next);
   } else if (text == u"ID_SECTION_END") {
     page.showConfigurationStatus(p.end + 5);
   } else if (text == u"ID_SECTION_FINISH") {

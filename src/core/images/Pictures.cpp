@@ -67,8 +67,7 @@ void loadPicture(ImageLibrary& library, const Text& path, const Text& name, Cont
   if (auto image = decodePng(*data)) picture.picture = std::make_shared<const Image>(*image);
 }
 
-void loadImageListBitmap(ImageLibrary& library, const Text& path, const Text& name,
-                         Control& list) {
+void loadImageListBitmap(ImageLibrary& library, const Text& path, const Text& name, Control& list) {
   auto data = library.resource(path, LibraryResource::Bitmap, name);
   if (!data) return;
   if (auto image = decodeBitmapResource(*data)) list.images.push_back(std::move(*image));

@@ -43,8 +43,8 @@ class IniDocument {
 
  private:
   struct Line {
-    Text raw;          // the line as read, used when it is not a key line
-    Text key, value;   // a key line (key not empty)
+    Text raw;         // the line as read, used when it is not a key line
+    Text key, value;  // a key line (key not empty)
   };
   struct Section {
     Text name;  // empty for the lines before the first header

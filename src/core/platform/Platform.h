@@ -41,8 +41,7 @@ enum class Hive { CurrentUser, LocalMachine };
 struct Registry {
   virtual ~Registry() = default;
   // Read-only; HKLM through the 32-bit view. A value of another type is absent.
-  virtual std::optional<std::uint32_t> readDword(Hive hive, const Text& key,
-                                                 const Text& value) = 0;
+  virtual std::optional<std::uint32_t> readDword(Hive hive, const Text& key, const Text& value) = 0;
   virtual std::optional<Text> readString(Hive hive, const Text& key, const Text& value) = 0;
 };
 

@@ -18,10 +18,13 @@ Text withoutTrailingBackslash(Text t) {
   return t;
 }
 
-std::size_t countOf(TextView t, char16_t c) { return std::size_t(std::count(t.begin(), t.end(), c)); }
+std::size_t countOf(TextView t, char16_t c) {
+  return std::size_t(std::count(t.begin(), t.end(), c));
+}
 
 bool isAbsolute(TextView t) {
-  if (t.size() >= 2 && t[1] == u':' && ((t[0] >= u'A' && t[0] <= u'Z') || (t[0] >= u'a' && t[0] <= u'z')))
+  if (t.size() >= 2 && t[1] == u':' &&
+      ((t[0] >= u'A' && t[0] <= u'Z') || (t[0] >= u'a' && t[0] <= u'z')))
     return true;
   return !t.empty() && (t[0] == u'\\' || t[0] == u'/');
 }
@@ -54,8 +57,9 @@ void fillRecordFromInstallDir(App& app, WinampRecord& r) {
 
 void notInstalledQuestion(App& app) {
   const Text caption = readText(app, u"INSTALLER_INIT", u"INSTALLER_INIT_1");
-  const Text text = expandPlaceholders(
-      app, readText(app, u"INSTALLER_DIRECTORY_PAGE", u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_NOT_INSTALLED"));
+  const Text text =
+      expandPlaceholders(app, readText(app, u"INSTALLER_DIRECTORY_PAGE",
+                                       u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_NOT_INSTALLED"));
   if (app.platform.dialogs.messageBox(true, caption, text, MessageIcon::Warning,
                                       MessageButtons::YesNo) != MessageAnswer::Yes) {
     app.state.installer.pendingExitCode = 6;
@@ -249,7 +253,8 @@ bool probeInstalledPack(App& app, const Text& regName) {
     w.packInstallLocation = *location;
   if (auto date = p.registry.readString(Hive::LocalMachine, key, u"InstallDate"))
     w.packInstallDate = *date;
-  if (w.packInstallLocation.empty() || !p.files.directoryExists(w.packInstallLocation)) return false;
+  if (w.packInstallLocation.empty() || !p.files.directoryExists(w.packInstallLocation))
+    return false;
   WinampRecord& r = w.record;
   r.InstallDir = w.packInstallLocation;
   r.ExeFileName = joinPath(r.InstallDir, u"winamp.exe");

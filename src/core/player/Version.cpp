@@ -46,10 +46,10 @@ long long versionPart(TextView text) {
   long long v = 0;
   for (; i < t.size(); ++i) {
     const char16_t c = t[i];
-    int d = c >= u'0' && c <= u'9'                  ? c - u'0'
+    int d = c >= u'0' && c <= u'9'                 ? c - u'0'
             : base == 16 && c >= u'a' && c <= u'f' ? c - u'a' + 10
             : base == 16 && c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                                    : -1;
+                                                   : -1;
     if (d < 0) return 0;
     v = v * base + d;
     if (v > 0xFFFFFFFFLL) return 0;

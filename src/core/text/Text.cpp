@@ -71,8 +71,7 @@ char16_t upperChar(char16_t c) {
   if (c >= 0x100 && c <= 0x17F) {
     // Pairs are even/odd except in the two runs that start one place later.
     const bool shifted = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F || c == 0x130 || c == 0x178)
-      return c;
+    if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F || c == 0x130 || c == 0x178) return c;
     if (shifted) return (c % 2 == 0) ? c - 1 : c;
     return (c % 2 == 1) ? c - 1 : c;
   }

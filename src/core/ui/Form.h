@@ -109,8 +109,14 @@ class Control {
   std::function<void()> onClick;
   std::function<void()> onMouseEnter, onMouseLeave;
 
-  Control& show() { visible = true; return *this; }
-  Control& hide() { visible = false; return *this; }
+  Control& show() {
+    visible = true;
+    return *this;
+  }
+  Control& hide() {
+    visible = false;
+    return *this;
+  }
   Control& dock(Align a, int size = -1, Margins m = {});
 };
 

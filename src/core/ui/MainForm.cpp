@@ -11,10 +11,10 @@ MainForm::MainForm() {
   P_Lang.hide();
   P_GUI_Footer.hide();
   // Pages show only when their show operation builds them.
-  for (Control* page : {&P_Installer_DefaultPage, &P_Installer_WelcomePage, &P_Installer_LicensePage,
-                        &P_Installer_ComponentsPage, &P_Installer_DirectoryPage,
-                        &P_Installer_ProcessMonitorPage, &P_Installer_InstallationPage,
-                        &P_Installer_DonationPage, &P_Installer_FinishPage})
+  for (Control* page :
+       {&P_Installer_DefaultPage, &P_Installer_WelcomePage, &P_Installer_LicensePage,
+        &P_Installer_ComponentsPage, &P_Installer_DirectoryPage, &P_Installer_ProcessMonitorPage,
+        &P_Installer_InstallationPage, &P_Installer_DonationPage, &P_Installer_FinishPage})
     page->hide();
 }
 

@@ -9,7 +9,7 @@ class MainForm : public Form {
   MainForm();
 
   Text caption;
-  int width = 0, height = 0;        // the whole window, border included
+  int width = 0, height = 0;  // the whole window, border included
   int minWidth = 0, minHeight = 0;
 
   Control ORVA_GUI{*this, "ORVA_GUI", ControlKind::Window, nullptr};
@@ -17,15 +17,16 @@ class MainForm : public Form {
   Control P_GUI_Installer{*this, "P_GUI_Installer", ControlKind::Panel, &P_GUI};
   Control P_GUI_Uninstaller{*this, "P_GUI_Uninstaller", ControlKind::Panel, &P_GUI};
   // Installer: the header-page container and the full-height pages.
-  Control P_Installer_DefaultPage{*this, "P_Installer_DefaultPage", ControlKind::Panel, &P_GUI_Installer};
+  Control P_Installer_DefaultPage{*this, "P_Installer_DefaultPage", ControlKind::Panel,
+                                  &P_GUI_Installer};
   Control P_Installer_DefaultHeader{*this, "P_Installer_DefaultHeader", ControlKind::Panel,
                                     &P_Installer_DefaultPage};
   Control B_Installer_DefaultHeader{*this, "B_Installer_DefaultHeader", ControlKind::Bevel,
                                     &P_Installer_DefaultHeader};
   Control Img_Installer_DefaultHeader{*this, "Img_Installer_DefaultHeader", ControlKind::Picture,
                                       &P_Installer_DefaultHeader};
-  Control P_Installer_DefaultHeader_Text{*this, "P_Installer_DefaultHeader_Text", ControlKind::Panel,
-                                         &P_Installer_DefaultHeader};
+  Control P_Installer_DefaultHeader_Text{*this, "P_Installer_DefaultHeader_Text",
+                                         ControlKind::Panel, &P_Installer_DefaultHeader};
   Control Lbl_Installer_DefaultHeader_Title{*this, "Lbl_Installer_DefaultHeader_Title",
                                             ControlKind::Label, &P_Installer_DefaultHeader_Text};
   Control Lbl_Installer_DefaultHeader_SubTitle{*this, "Lbl_Installer_DefaultHeader_SubTitle",
@@ -42,38 +43,44 @@ class MainForm : public Form {
                                      &P_Installer_DefaultPage};
   Control P_Installer_DirectoryPage{*this, "P_Installer_DirectoryPage", ControlKind::Panel,
                                     &P_Installer_DefaultPage};
-  Control P_Installer_ProcessMonitorPage{*this, "P_Installer_ProcessMonitorPage", ControlKind::Panel,
-                                         &P_Installer_DefaultPage};
+  Control P_Installer_ProcessMonitorPage{*this, "P_Installer_ProcessMonitorPage",
+                                         ControlKind::Panel, &P_Installer_DefaultPage};
   Control P_Installer_InstallationPage{*this, "P_Installer_InstallationPage", ControlKind::Panel,
                                        &P_Installer_DefaultPage};
 
-  Control P_Installer_WelcomePage{*this, "P_Installer_WelcomePage", ControlKind::Panel, &P_GUI_Installer};
+  Control P_Installer_WelcomePage{*this, "P_Installer_WelcomePage", ControlKind::Panel,
+                                  &P_GUI_Installer};
   Control Img_Installer_WelcomePage{*this, "Img_Installer_WelcomePage", ControlKind::Picture,
                                     &P_Installer_WelcomePage};
-  Control S_Installer_WelcomePage_Divider{*this, "S_Installer_WelcomePage_Divider", ControlKind::Shape,
-                                          &P_Installer_WelcomePage};
+  Control S_Installer_WelcomePage_Divider{*this, "S_Installer_WelcomePage_Divider",
+                                          ControlKind::Shape, &P_Installer_WelcomePage};
   Control P_Installer_WelcomePage_TextArea{*this, "P_Installer_WelcomePage_TextArea",
                                            ControlKind::Panel, &P_Installer_WelcomePage};
-  Control Lbl_Installer_WelcomePage_Title{*this, "Lbl_Installer_WelcomePage_Title", ControlKind::Label,
-                                          &P_Installer_WelcomePage_TextArea};
+  Control Lbl_Installer_WelcomePage_Title{*this, "Lbl_Installer_WelcomePage_Title",
+                                          ControlKind::Label, &P_Installer_WelcomePage_TextArea};
   Control Lbl_Installer_WelcomePage_SubTitle1{*this, "Lbl_Installer_WelcomePage_SubTitle1",
-                                              ControlKind::Label, &P_Installer_WelcomePage_TextArea};
+                                              ControlKind::Label,
+                                              &P_Installer_WelcomePage_TextArea};
   Control Lbl_Installer_WelcomePage_SubTitle2{*this, "Lbl_Installer_WelcomePage_SubTitle2",
-                                              ControlKind::Label, &P_Installer_WelcomePage_TextArea};
+                                              ControlKind::Label,
+                                              &P_Installer_WelcomePage_TextArea};
   Control Lbl_Installer_WelcomePage_SubTitle3{*this, "Lbl_Installer_WelcomePage_SubTitle3",
-                                              ControlKind::Label, &P_Installer_WelcomePage_TextArea};
-  Control Lbl_Installer_WelcomePage_Info{*this, "Lbl_Installer_WelcomePage_Info", ControlKind::Label,
-                                         &P_Installer_WelcomePage_TextArea};
-  Control Lbl_Installer_WelcomePage_Desc{*this, "Lbl_Installer_WelcomePage_Desc", ControlKind::Label,
-                                         &P_Installer_WelcomePage_TextArea};
-  Control Lbl_Installer_WelcomePage_Next{*this, "Lbl_Installer_WelcomePage_Next", ControlKind::Label,
-                                         &P_Installer_WelcomePage_TextArea};
+                                              ControlKind::Label,
+                                              &P_Installer_WelcomePage_TextArea};
+  Control Lbl_Installer_WelcomePage_Info{*this, "Lbl_Installer_WelcomePage_Info",
+                                         ControlKind::Label, &P_Installer_WelcomePage_TextArea};
+  Control Lbl_Installer_WelcomePage_Desc{*this, "Lbl_Installer_WelcomePage_Desc",
+                                         ControlKind::Label, &P_Installer_WelcomePage_TextArea};
+  Control Lbl_Installer_WelcomePage_Next{*this, "Lbl_Installer_WelcomePage_Next",
+                                         ControlKind::Label, &P_Installer_WelcomePage_TextArea};
   Control Lbl_Installer_WelcomePage_LangPack{*this, "Lbl_Installer_WelcomePage_LangPack",
                                              ControlKind::Label, &P_Installer_WelcomePage};
   Control Lbl_Installer_WelcomePage_Copyright{*this, "Lbl_Installer_WelcomePage_Copyright",
                                               ControlKind::Label, &P_Installer_WelcomePage};
-  Control P_Installer_DonationPage{*this, "P_Installer_DonationPage", ControlKind::Panel, &P_GUI_Installer};
-  Control P_Installer_FinishPage{*this, "P_Installer_FinishPage", ControlKind::Panel, &P_GUI_Installer};
+  Control P_Installer_DonationPage{*this, "P_Installer_DonationPage", ControlKind::Panel,
+                                   &P_GUI_Installer};
+  Control P_Installer_FinishPage{*this, "P_Installer_FinishPage", ControlKind::Panel,
+                                 &P_GUI_Installer};
 
   Control P_GUI_Footer{*this, "P_GUI_Footer", ControlKind::Panel, &P_GUI};
   Control B_GUI_Footer{*this, "B_GUI_Footer", ControlKind::Bevel, &P_GUI_Footer};

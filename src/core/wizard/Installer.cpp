@@ -12,9 +12,10 @@ namespace {
 Control& pagePanel(App& app, int index) {
   MainForm& f = app.form;
   Control* panels[kInstallerPages] = {
-      &f.P_Installer_WelcomePage,        &f.P_Installer_LicensePage,   &f.P_Installer_ComponentsPage,
-      &f.P_Installer_DirectoryPage,      &f.P_Installer_ProcessMonitorPage,
-      &f.P_Installer_InstallationPage,   &f.P_Installer_DonationPage,  &f.P_Installer_FinishPage};
+      &f.P_Installer_WelcomePage,        &f.P_Installer_LicensePage,
+      &f.P_Installer_ComponentsPage,     &f.P_Installer_DirectoryPage,
+      &f.P_Installer_ProcessMonitorPage, &f.P_Installer_InstallationPage,
+      &f.P_Installer_DonationPage,       &f.P_Installer_FinishPage};
   return *panels[index];
 }
 
@@ -54,8 +55,9 @@ void leave(App& app, int index) {
   WizardState& w = app.state.installer;
   w.pendingExitCode = 5;
   auto msg = [&](int n) {
-    return expandPlaceholders(app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
-                                            u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_" + decimal(n)));
+    return expandPlaceholders(app,
+                              readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
+                                       u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_" + decimal(n)));
   };
   const Text brk(kBreak);
   app.fatal(5, app.form.caption,
@@ -68,7 +70,8 @@ void leave(App& app, int index) {
 const InstallerPage& installerPage(int index) { return kPages[index]; }
 
 void setInstallerCaption(App& app) {
-  app.form.caption = expandPlaceholders(app, readText(app, u"INSTALLER", u"INSTALLER_WINDOW_TITLE"));
+  app.form.caption =
+      expandPlaceholders(app, readText(app, u"INSTALLER", u"INSTALLER_WINDOW_TITLE"));
 }
 
 void resetInstallerPages(App& app) {
@@ -94,8 +97,9 @@ void showInstallerPageHeader(App& app, const Text& title, const Text& subtitle) 
   picture.picture.reset();
   loadPicture(app.platform.images, w.libraryPath,
               pictureName::header(w.values.mode, densityBucket(app.density())), picture);
-  picture.dock(Align::Left, picture.picture ? picture.picture->width : 0,
-               {app.scale(10), app.scale(5), 0, 0})
+  picture
+      .dock(Align::Left, picture.picture ? picture.picture->width : 0,
+            {app.scale(10), app.scale(5), 0, 0})
       .show();
 
   Control& text = f.P_Installer_DefaultHeader_Text;
@@ -107,7 +111,8 @@ void showInstallerPageHeader(App& app, const Text& title, const Text& subtitle) 
   t.font = {u"Tahoma", 8, true, false};
   t.transparent = t.wordWrap = true;
   // Eight points of text, at the screen's density.
-  t.dock(Align::Top, app.scale(14), {app.scale(10), app.scale(12), app.scale(15), app.scale(1)}).show();
+  t.dock(Align::Top, app.scale(14), {app.scale(10), app.scale(12), app.scale(15), app.scale(1)})
+      .show();
 
   Control& s = f.Lbl_Installer_DefaultHeader_SubTitle;
   s.caption = subtitle;
@@ -129,22 +134,27 @@ void applyInstallerFooter(App& app, int page) {
   };
   switch (page) {
     case 0:
-      set(back, false, true, c.back), set(next, true, true, c.next), set(cancel, true, true, c.cancel);
+      set(back, false, true, c.back), set(next, true, true, c.next),
+          set(cancel, true, true, c.cancel);
       break;
     case 1:
-      set(back, true, true, c.back), set(next, true, true, c.agree), set(cancel, true, true, c.cancel);
+      set(back, true, true, c.back), set(next, true, true, c.agree),
+          set(cancel, true, true, c.cancel);
       break;
     case 2:
-      set(back, true, true, c.back), set(next, true, true, c.next), set(cancel, true, true, c.cancel);
+      set(back, true, true, c.back), set(next, true, true, c.next),
+          set(cancel, true, true, c.cancel);
       break;
     case 3:
       // Next is enabled only when the directory check allows installing.
-      set(back, true, true, c.back), set(next, true, true, c.install), set(cancel, true, true, c.cancel);
+      set(back, true, true, c.back), set(next, true, true, c.install),
+          set(cancel, true, true, c.cancel);
       break;
     case 4:
       back.enabled = false;
-      next.caption = expandPlaceholders(
-          app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE", u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"));
+      next.caption =
+          expandPlaceholders(app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
+                                           u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"));
       break;
     case 5:  // while the engine works
       set(back, false, false, back.caption), set(next, true, false, c.next);

@@ -29,5 +29,4 @@ void installerBack(App& app);
 void installerNext(App& app);
 void installerCancel(App& app);
 
-
 }  // namespace lingvora

@@ -61,8 +61,8 @@ PackDir::PackDir(const std::string& name, const std::vector<std::wstring>& files
   copyFile(windowsPath(guiExe), file(L"GUI.exe"));
   const std::wstring examples = windowsPath(env("LINGVORA_EXAMPLE_PACK"));
   for (const auto& f : files) {
-    if (f == L"Pixora.dll" && GetFileAttributesW((examples + L"\\" + f).c_str()) ==
-                                  INVALID_FILE_ATTRIBUTES) {
+    if (f == L"Pixora.dll" &&
+        GetFileAttributesW((examples + L"\\" + f).c_str()) == INVALID_FILE_ATTRIBUTES) {
       write(f, "");  // a placeholder counts as present
       continue;
     }
@@ -95,8 +95,8 @@ Gui::Gui(const ExistingDir& pack, const std::wstring& arguments) {
   if (!arguments.empty()) cmd += L" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, pack.path.c_str(),
-                 &si, &info_);
+  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, pack.path.c_str(), &si,
+                 &info_);
 }
 
 Gui::~Gui() {

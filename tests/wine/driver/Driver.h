@@ -46,7 +46,8 @@ struct ExistingDir {
 
 class Gui {
  public:
-  Gui(const PackDir& pack, const std::wstring& arguments) : Gui(ExistingDir(pack.path()), arguments) {}
+  Gui(const PackDir& pack, const std::wstring& arguments)
+      : Gui(ExistingDir(pack.path()), arguments) {}
   Gui(const ExistingDir& pack, const std::wstring& arguments);
   ~Gui();
   Gui(const Gui&) = delete;

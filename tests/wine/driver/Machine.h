@@ -61,13 +61,14 @@ inline const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVe
 // recorded as installed into it.
 struct InstalledPlayer {
   std::wstring dir = windowsPath(env("LINGVORA_TEST_DIR")) + L"\\player";
-  bool copied = (CreateDirectoryW(dir.c_str(), nullptr),
-                 CopyFileW((windowsPath(env("LINGVORA_PLAYERS")) + L"\\winamp-5.9.2\\winamp.exe").c_str(),
-                           (dir + L"\\winamp.exe").c_str(), FALSE) != 0);
-  MachineValue player{kUninstall + L"Winamp", L"UninstallString", L"\"" + dir + L"\\UninstWA.exe\""};
+  bool copied =
+      (CreateDirectoryW(dir.c_str(), nullptr),
+       CopyFileW((windowsPath(env("LINGVORA_PLAYERS")) + L"\\winamp-5.9.2\\winamp.exe").c_str(),
+                 (dir + L"\\winamp.exe").c_str(), FALSE) != 0);
+  MachineValue player{kUninstall + L"Winamp", L"UninstallString",
+                      L"\"" + dir + L"\\UninstWA.exe\""};
   MachineValue pack{kUninstall + L"Lingvora Winamp Language Pack", L"InstallLocation", dir};
 };
-
 
 // Applications asked to be dark (AppsUseLightTheme 0) while it lives.
 class DarkTheme {
@@ -78,8 +79,9 @@ class DarkTheme {
  private:
   static void set(DWORD light) {
     HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                        0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
       RegSetValueExW(key, L"AppsUseLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light),
                      sizeof light);
       RegCloseKey(key);

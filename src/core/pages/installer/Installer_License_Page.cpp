@@ -32,8 +32,8 @@ class Composer {
 
 LicenceColours licenceColours(const App& app) {
   const bool dark = app.state.installer.dark;
-  return {dark ? app.state.colours.accent : Color(0x333333), dark ? Color(0xC0C0C0) : Color(0x333333),
-          0x666666, 0x737373};
+  return {dark ? app.state.colours.accent : Color(0x333333),
+          dark ? Color(0xC0C0C0) : Color(0x333333), 0x666666, 0x737373};
 }
 
 void showLicensePage(App& app) {
@@ -50,7 +50,8 @@ void showLicensePage(App& app) {
   Control& top = f.Lbl_Installer_LicensePage_TopText;
   top.caption = expanded(app, u"INSTALLER_LICENSE_PAGE_TOP");
   top.wordWrap = top.transparent = true;
-  top.dock(Align::Top, app.scale(14), {app.scale(20), app.scale(15), app.scale(20), app.scale(2)}).show();
+  top.dock(Align::Top, app.scale(14), {app.scale(20), app.scale(15), app.scale(20), app.scale(2)})
+      .show();
 
   Control& box = f.RE_Installer_LicensePage;
   box.readOnly = true;
@@ -102,7 +103,10 @@ void showLicensePage(App& app) {
   Control& bottom = f.Lbl_Installer_LicensePage_BottomText;
   bottom.caption = expanded(app, u"INSTALLER_LICENSE_PAGE_BOTTOM");
   bottom.wordWrap = bottom.transparent = true;
-  bottom.dock(Align::Bottom, app.scale(30), {app.scale(20), app.scale(3), app.scale(20), app.scale(20)}).show();
+  bottom
+      .dock(Align::Bottom, app.scale(30),
+            {app.scale(20), app.scale(3), app.scale(20), app.scale(20)})
+      .show();
 
   applyInstallerFooter(app, 1);
   f.P_Installer_LicensePage.background = kButtonFaceColor;

@@ -24,8 +24,9 @@ void placeLabel(App& app, Control& label, const Text& text, const LabelStyle& st
   label.textAlign = style.align;
   label.transparent = label.wordWrap = true;
   label.enabled = true;
-  label.dock(dock, app.scale(height),
-             {app.scale(m.left), app.scale(m.top), app.scale(m.right), app.scale(m.bottom)})
+  label
+      .dock(dock, app.scale(height),
+            {app.scale(m.left), app.scale(m.top), app.scale(m.right), app.scale(m.bottom)})
       .show();
 }
 
@@ -52,8 +53,8 @@ void showWelcomePage(App& app) {
   setInstallerCaption(app);
 
   Control& picture = f.Img_Installer_WelcomePage;
-  loadPicture(app.platform.images, w.libraryPath, pictureName::tall(v.mode, densityBucket(app.density())),
-              picture);
+  loadPicture(app.platform.images, w.libraryPath,
+              pictureName::tall(v.mode, densityBucket(app.density())), picture);
   picture.dock(Align::Left, picture.picture ? picture.picture->width : 0).show();
 
   Control& divider = f.S_Installer_WelcomePage_Divider;
@@ -78,17 +79,20 @@ void showWelcomePage(App& app) {
              welcomeText(app, u"INSTALLER_WELCOME_PAGE_MISSION_AUTHOR", false),
              {{u"Tahoma", 7, false, false}, text, TextAlign::Right, false}, Align::Top, 12,
              {15, 0, 15, 2});
-  placeLabel(app, f.Lbl_Installer_WelcomePage_SubTitle3, welcomeText(app, u"INSTALLER_WELCOME_PAGE_TOP"),
+  placeLabel(app, f.Lbl_Installer_WelcomePage_SubTitle3,
+             welcomeText(app, u"INSTALLER_WELCOME_PAGE_TOP"),
              {{u"Tahoma", 8, false, false}, text, TextAlign::Left, false}, Align::Top, 40,
              {15, 15, 15, 2});
-  placeLabel(app, f.Lbl_Installer_WelcomePage_Info, welcomeText(app, u"INSTALLER_WELCOME_PAGE_CONTENT"),
-             {{u"Tahoma", 8, false, false}, text, TextAlign::Left, false}, Align::Top, 55,
-             {35, 2, 15, 5});
-  placeLabel(app, f.Lbl_Installer_WelcomePage_Desc, welcomeText(app, u"INSTALLER_WELCOME_PAGE_DESC"),
+  placeLabel(
+      app, f.Lbl_Installer_WelcomePage_Info, welcomeText(app, u"INSTALLER_WELCOME_PAGE_CONTENT"),
+      {{u"Tahoma", 8, false, false}, text, TextAlign::Left, false}, Align::Top, 55, {35, 2, 15, 5});
+  placeLabel(app, f.Lbl_Installer_WelcomePage_Desc,
+             welcomeText(app, u"INSTALLER_WELCOME_PAGE_DESC"),
              {{u"Tahoma", 8, false, true}, kSecondaryText, TextAlign::Left, true}, Align::Top, 55,
              {15, 5, 15, 2});
   f.Lbl_Installer_WelcomePage_Desc.textAtBottom = true;
-  placeLabel(app, f.Lbl_Installer_WelcomePage_Next, welcomeText(app, u"INSTALLER_WELCOME_PAGE_NOTES"),
+  placeLabel(app, f.Lbl_Installer_WelcomePage_Next,
+             welcomeText(app, u"INSTALLER_WELCOME_PAGE_NOTES"),
              {{u"Tahoma", 8, false, false}, text, TextAlign::Right, false}, Align::Bottom, 15,
              {15, 5, 15, 5});
 
@@ -113,8 +117,8 @@ void showWelcomePage(App& app) {
                       picture.bounds.width > 0 ? picture.bounds.width : app.scale(185), lineHeight};
   copyright.show();
   product.caption = v.projectName + u" " + v.projectShortVersion + u" (" + v.mVersion + u")";
-  product.bounds = {app.scale(5), copyright.bounds.top - app.scale(2) - lineHeight, copyright.bounds.width,
-                    lineHeight};
+  product.bounds = {app.scale(5), copyright.bounds.top - app.scale(2) - lineHeight,
+                    copyright.bounds.width, lineHeight};
   product.show();
 
   const ThemeColours& colours = app.state.colours;
