@@ -1,8 +1,9 @@
 // GUI.exe: the main window TORVA_GUI, the message loop, and the boundary
 // that keeps exceptions out of window procedures.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <exception>
 #include <memory>

@@ -1,6 +1,7 @@
 // The ports on the real (Wine) API: what the core relies on.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 
