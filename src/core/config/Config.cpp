@@ -43,9 +43,9 @@ void readValues(App& app, WizardState& w) {
   v.projectDonatePayPal = get(u"PROJECT", u"ProjectDonatePayPal");
 }
 
-void applyTheme(App& app, WizardState& w) {
+void detectAndApplyTheme(App& app, WizardState& w) {
   w.dark = detectDarkMode(app.platform.registry);
-  lingvora::applyTheme(app.styles, w.dark, app.installerMode());
+  applyTheme(app.styles, w.dark, app.installerMode());
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ void loadConfiguration(App& app) {
   auto config = files.fileExists(w.configPath) ? openIniDocument(app, w.configPath) : std::nullopt;
   if (!config) {
     w.pendingExitCode = 1;
-    applyTheme(app, w);
+    detectAndApplyTheme(app, w);
     configurationMissing(app);
   }
   w.config = std::move(*config);
@@ -78,7 +78,7 @@ void loadConfiguration(App& app) {
   w.localePath = joinPath(w.programDirectory, w.languageId + u".ini");
   readValues(app, w);
 
-  applyTheme(app, w);
+  detectAndApplyTheme(app, w);
   app.state.colours = deriveThemeColours(app.styles, w.dark);
 
   auto locale = files.fileExists(w.localePath) ? openIniDocument(app, w.localePath) : std::nullopt;
