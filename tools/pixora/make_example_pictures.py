@@ -226,7 +226,27 @@ def check_state(dark, state):
     return img
 
 
+def about_header(path):
+    """The help plugin's About box header, 400 x 141."""
+    w, h = 400, 141
+    theme = THEMES["WINAMP"]
+    W, H = w * SS, h * SS
+    img = gradient(W, H, theme["mid"], theme["deep"])
+    band = Image.new("RGBA", (W, H), (0, 0, 0, 0))
+    waveform(ImageDraw.Draw(band), (W * 0.06, H * 0.22, W * 0.36, H * 0.78), theme["accent"] + (255,), 7)
+    img.alpha_composite(band.filter(ImageFilter.GaussianBlur(SS * 3)))
+    img.alpha_composite(band)
+    d = ImageDraw.Draw(img)
+    d.text((W * 0.42, H * 0.38), "Orva", font=font(H * 0.3), fill=(255, 255, 255, 255), anchor="lm")
+    d.text((W * 0.42, H * 0.66), "pomoc Winampa po polsku", font=font(H * 0.11, bold=False),
+           fill=theme["glow"] + (255,), anchor="lm")
+    finish(img, w, h).save(path)
+
+
 def main():
+    if sys.argv[1] == "--about":
+        about_header(sys.argv[2])
+        return
     out = sys.argv[1]
     languages = sys.argv[2:]
     os.makedirs(out, exist_ok=True)
