@@ -41,6 +41,19 @@ Text tempDir() {
   return dir;
 }
 
+// Every port on the real API, as GUI.exe bundles them.
+struct RealPlatform {
+  Win32Files files;
+  Win32Registry registry;
+  Win32System system{WS_CAPTION, 0};
+  Win32Dialogs dialogs;
+  Win32ImageLibrary images;
+  Win32Locale locale;
+  Win32Shell shell;
+  Win32VersionResources versions;
+  Platform ports{files, registry, system, dialogs, images, locale, shell, versions};
+};
+
 TEST(Files, ReplaceWholeReadWholeAndExistence) {
   Win32Files files;
   const Text dir = tempDir();
@@ -334,15 +347,9 @@ TEST(Profile, ReaderMatchesTheSystemOnAwkwardFiles) {
       {"long line", "[Winamp]\r\ninidir=" + longValue + "\r\n"},
       {"empty value", "[Winamp]\r\ninidir=\r\ninifile\r\n"},
   };
-  Win32Files files;
-  Win32Registry registry;
-  Win32System system(WS_CAPTION, 0);
-  Win32Dialogs dialogs;
-  Win32ImageLibrary images;
-  Win32Locale locale;
-  Win32Shell shell;
-  Win32VersionResources versions;
-  Platform p{files, registry, system, dialogs, images, locale, shell, versions};
+  RealPlatform real;
+  Platform& p = real.ports;
+  Win32Files& files = real.files;
   const Text path = joinPath(tempDir(), u"paths.ini");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -363,15 +370,9 @@ TEST(Profile, ReaderMatchesTheSystemOnAwkwardFiles) {
 namespace {
 
 TEST(DataIni, WrittenByTheProgramReadBackByTheProfileApi) {
-  Win32Files files;
-  Win32Registry registry;
-  Win32System system(WS_CAPTION, 0);
-  Win32Dialogs dialogs;
-  Win32ImageLibrary images;
-  Win32Locale locale;
-  Win32Shell shell;
-  Win32VersionResources versions;
-  Platform p{files, registry, system, dialogs, images, locale, shell, versions};
+  RealPlatform real;
+  Platform& p = real.ports;
+  Win32Files& files = real.files;
   App app(p);
   const Text data = joinPath(tempDir(), u"DATA.ini");
   const Text dir = fromUtf8("D:\\Gry\\Łódź Winamp");
