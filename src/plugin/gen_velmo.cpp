@@ -29,8 +29,10 @@ constexpr int kFactoryGetInterface = 300, kFactoryRelease = 310;
 constexpr int kAppAddAccelerators = 240, kMemoryFree = 10;
 constexpr int kLoaderTest = 200, kLoaderLoad = 400;
 
-const GUID kApplicationGuid = {0x23B96771, 0x09D7, 0x46D3, {0x9A, 0xE2, 0x20, 0xDC, 0xEA, 0x6C, 0x86, 0xEA}};
-const GUID kMemoryGuid = {0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
+const GUID kApplicationGuid = {
+    0x23B96771, 0x09D7, 0x46D3, {0x9A, 0xE2, 0x20, 0xDC, 0xEA, 0x6C, 0x86, 0xEA}};
+const GUID kMemoryGuid = {
+    0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
 constexpr unsigned kImageLoaderType = ('i' << 24) | ('m' << 16) | ('g' << 8) | 'l';
 
 #if defined(__i386__)
@@ -42,7 +44,7 @@ constexpr unsigned kImageLoaderType = ('i' << 24) | ('m' << 16) | ('g' << 8) | '
 // The player's service objects are called through their dispatch entry,
 // the first virtual slot: object, code, result slot, argument pointers.
 using DispatchFn = int(VELMO_THISCALL*)(void* self, int code, void* result, void** arguments,
-                                         int count);
+                                        int count);
 
 int dispatch(void* object, int code, void* result, void** arguments, int count) {
   if (!object) return 0;
@@ -128,7 +130,8 @@ void releaseInterface(void*& factory, void*& object) {
 }
 
 void registerAccelerator() {
-  if (!g_application && serviceManager()) g_application = serviceInterface(kApplicationGuid, g_applicationFactory);
+  if (!g_application && serviceManager())
+    g_application = serviceInterface(kApplicationGuid, g_applicationFactory);
   ACCEL accel{FVIRTKEY, VK_F10, g_helpCommand};
   g_accelerator = CreateAcceleratorTableW(&accel, 1);
   if (!g_accelerator || !g_application) return;
@@ -170,7 +173,8 @@ void addMenuEntries() {
 LRESULT CALLBACK subclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   if ((msg == WM_COMMAND || msg == WM_SYSCOMMAND) && LOWORD(wp) == g_helpCommand)
     ShellExecuteW(g_record.hwndParent, L"open", kHelpPage, nullptr, nullptr, SW_SHOWNORMAL);
-  if (msg == WM_USER && UINT(lp) == g_privateMessage && g_privateMessage != UINT(-1)) addMenuEntries();
+  if (msg == WM_USER && UINT(lp) == g_privateMessage && g_privateMessage != UINT(-1))
+    addMenuEntries();
   static auto next = reinterpret_cast<DefSubclassFn>(reinterpret_cast<void*>(comctl(413)));
   return next ? next(w, msg, wp, lp) : DefWindowProcW(w, msg, wp, lp);
 }
@@ -196,10 +200,10 @@ void replaceByLink(HWND dialog) {
   GetWindowRect(old, &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   const int id = GetDlgCtrlID(old);
-  HWND link = CreateWindowExW(0, L"SysLink", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_record.hDllInstance,
-                              nullptr);
+  HWND link = CreateWindowExW(0, L"SysLink", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left,
+                              r.top, r.right - r.left, r.bottom - r.top, dialog,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              g_record.hDllInstance, nullptr);
   if (!link) return;
   SendMessageW(link, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), TRUE);
   SetWindowPos(link, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -301,8 +305,8 @@ void textPicture(HWND dialog, int width, int headerHeight) {
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
   SelectObject(dc, oldBitmap);
-  HBITMAP previous = reinterpret_cast<HBITMAP>(
-      SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap)));
+  HBITMAP previous =
+      reinterpret_cast<HBITMAP>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap)));
   if (previous) DeleteObject(previous);
   DeleteObject(bold);
   DeleteDC(dc);

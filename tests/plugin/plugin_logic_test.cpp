@@ -16,7 +16,8 @@ auto menu(std::vector<int> ids) {
 TEST(MenuPosition, MainMenuSearchesFromTheCountDownToOne) {
   EXPECT_EQ(velmo::mainMenuPosition(5, menu({1, 2, 40347, 4, 5})), 3);
   EXPECT_EQ(velmo::mainMenuPosition(5, menu({1, 2, 3, 4, 40347})), 5);  // the last item
-  EXPECT_EQ(velmo::mainMenuPosition(5, menu({40347, 2, 3, 4, 5})), 3);  // position 0 is never looked at
+  EXPECT_EQ(velmo::mainMenuPosition(5, menu({40347, 2, 3, 4, 5})),
+            3);  // position 0 is never looked at
   EXPECT_EQ(velmo::mainMenuPosition(5, menu({1, 40347, 3, 40347, 5})), 4);  // the last one wins
   EXPECT_EQ(velmo::mainMenuPosition(0, menu({})), -2);
 }

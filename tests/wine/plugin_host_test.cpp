@@ -1,8 +1,9 @@
 // A host that plays the player for gen_velmo.dll: a main window answering
 // the plugin's requests, two menus, and service objects with a dispatch
 // entry (application, memory manager, an image loader).
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -36,8 +37,10 @@ struct Record {
 };
 
 constexpr WORD kAllocatedCommand = 0x7777;
-const GUID kApplicationGuid = {0x23B96771, 0x09D7, 0x46D3, {0x9A, 0xE2, 0x20, 0xDC, 0xEA, 0x6C, 0x86, 0xEA}};
-const GUID kMemoryGuid = {0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
+const GUID kApplicationGuid = {
+    0x23B96771, 0x09D7, 0x46D3, {0x9A, 0xE2, 0x20, 0xDC, 0xEA, 0x6C, 0x86, 0xEA}};
+const GUID kMemoryGuid = {
+    0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
 
 // One fake service object: a vtable whose first slot is the dispatch entry.
 struct Service;
@@ -64,7 +67,7 @@ struct Host {
 int HOST_THISCALL dispatch(Service* self, int code, void* result, void** args, int count);
 const Dispatch kVtable[] = {dispatch};
 enum Kind { Manager, AppFactory, MemoryFactory, LoaderFactory, Application, Memory, Loader };
-Service g_services[] = {{kVtable, Manager},     {kVtable, AppFactory}, {kVtable, MemoryFactory},
+Service g_services[] = {{kVtable, Manager},       {kVtable, AppFactory},  {kVtable, MemoryFactory},
                         {kVtable, LoaderFactory}, {kVtable, Application}, {kVtable, Memory},
                         {kVtable, Loader}};
 
@@ -85,11 +88,13 @@ int HOST_THISCALL dispatch(Service* self, int code, void* result, void** args, i
         return 1;
       }
       if (code == 30 && count == 1) {
-        *static_cast<int*>(result) = arg<unsigned>(args, 0) == (('i' << 24) | ('m' << 16) | ('g' << 8) | 'l');
+        *static_cast<int*>(result) =
+            arg<unsigned>(args, 0) == (('i' << 24) | ('m' << 16) | ('g' << 8) | 'l');
         return 1;
       }
       if (code == 40 && count == 2) {
-        *static_cast<void**>(result) = arg<int>(args, 1) == 0 ? &g_services[LoaderFactory] : nullptr;
+        *static_cast<void**>(result) =
+            arg<int>(args, 1) == 0 ? &g_services[LoaderFactory] : nullptr;
         return 1;
       }
       return 0;
@@ -175,7 +180,8 @@ void pump(DWORD ms) {
   while (GetTickCount() - start < ms) {
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
       // The player translates its accelerators before dispatching.
-      if (g_host.accelerator && TranslateAcceleratorW(g_host.main, g_host.accelerator, &m)) continue;
+      if (g_host.accelerator && TranslateAcceleratorW(g_host.main, g_host.accelerator, &m))
+        continue;
       TranslateMessage(&m);
       DispatchMessageW(&m);
     }
@@ -216,7 +222,8 @@ class RecordingBrowser {
     const std::wstring command = L"\"" + windowsPath(env("LINGVORA_URL_RECORDER")) + L"\" \"%1\"";
     for (const wchar_t* key : {L"http\\shell\\open\\command", L"https\\shell\\open\\command"}) {
       HKEY k;
-      if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS)
+      if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                          nullptr) != ERROR_SUCCESS)
         continue;
       wchar_t old[1024] = {};
       DWORD size = sizeof old;
@@ -260,7 +267,8 @@ struct LoadedPlugin {
     g_host.main = CreateWindowW(L"Winamp v1.x", L"Winamp", WS_OVERLAPPEDWINDOW, 0, 0, 300, 100,
                                 nullptr, nullptr, cls.hInstance, nullptr);
     g_host.mainMenu = CreatePopupMenu();
-    for (UINT id : {100u, 101u, 40347u, 102u, 103u}) AppendMenuW(g_host.mainMenu, MF_STRING, id, L"item");
+    for (UINT id : {100u, 101u, 40347u, 102u, 103u})
+      AppendMenuW(g_host.mainMenu, MF_STRING, id, L"item");
     g_host.menu5 = CreatePopupMenu();
     for (UINT id : {200u, 201u, 202u}) AppendMenuW(g_host.menu5, MF_STRING, id, L"item");
     dll = LoadLibraryW(windowsPath(env("LINGVORA_PLUGIN_DLL")).c_str());
