@@ -254,21 +254,11 @@ COLORREF Renderer::resolve(Color c) const {
 }
 
 COLORREF Renderer::background(const Control& c) const {
-  const VisualStyle& style = app_.styles.active();
-  for (const Control* p = &c; p; p = p->parent) {
-    if (p->transparent) continue;
-    if (p->background == kDefaultColor) continue;
-    // Under a dark style the face follows the style, not the system.
-    if (style.custom && p->background == kButtonFaceColor) return resolve(style.face);
-    return resolve(p->background);
-  }
-  return resolve(style.custom ? style.face : kButtonFaceColor);
+  return resolve(shownBackground(c, app_.styles.active()));
 }
 
 COLORREF Renderer::textColour(const Control& c) const {
-  const VisualStyle& style = app_.styles.active();
-  if (style.custom && c.fontColorFromStyle) return resolve(style.text);
-  return resolve(c.fontColor == kDefaultColor ? kWindowTextColor : c.fontColor);
+  return resolve(shownTextColour(c, app_.styles.active()));
 }
 
 LRESULT Renderer::controlColour(HDC dc, HWND child) {

@@ -1,4 +1,5 @@
 #include "Pack.h"
+#include "appearance/Theme.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora::test {
@@ -81,6 +82,34 @@ TEST(Footer, DarkThemeBevelAndBrandingColour) {
   EXPECT_EQ(app.form.Lbl_GUI_BrandingText.fontColor, kBrandingText);
   EXPECT_EQ(app.form.Btn_GUI_Cancel.caption, u"uAnuluj");
   EXPECT_EQ(app.form.Btn_GUI_Back.caption, u"");  // a missing key is an empty caption
+}
+
+TEST(ShownColours, ParentsStyleAndOwnColours) {
+  Form form;
+  Control root{form, "root", ControlKind::Panel, nullptr};
+  Control panel{form, "panel", ControlKind::Panel, &root};
+  Control label{form, "label", ControlKind::Label, &panel};
+  root.background = kButtonFaceColor;
+  VisualStyle light;  // the system's look
+  VisualStyle dark;
+  dark.custom = true;
+  dark.face = 0x2B2B2B;
+  dark.text = 0xE6E6E6;
+
+  EXPECT_EQ(shownBackground(label, light), kButtonFaceColor);  // from the root
+  EXPECT_EQ(shownBackground(label, dark), 0x2B2B2Bu);          // the face follows the style
+  panel.background = 0xFFFFFF;
+  label.background = 0x123456;
+  label.transparent = true;  // shows its parent
+  EXPECT_EQ(shownBackground(label, dark), 0xFFFFFFu);
+
+  EXPECT_EQ(shownTextColour(label, light), kWindowTextColor);
+  EXPECT_EQ(shownTextColour(label, dark), 0xE6E6E6u);
+  label.fontColor = 0xC80000;
+  EXPECT_EQ(shownTextColour(label, light), 0xC80000u);
+  EXPECT_EQ(shownTextColour(label, dark), 0xE6E6E6u);
+  label.fontColorFromStyle = false;  // keeps its own colour under the dark style
+  EXPECT_EQ(shownTextColour(label, dark), 0xC80000u);
 }
 
 }  // namespace

@@ -70,6 +70,20 @@ void registerBuiltInStyles(StyleManager& styles, System& system) {
       if (auto style = parseStyle(*bytes)) styles.registerStyle(*style);
 }
 
+Color shownBackground(const Control& control, const VisualStyle& style) {
+  for (const Control* c = &control; c; c = c->parent) {
+    if (c->transparent || c->background == kDefaultColor) continue;
+    if (style.custom && c->background == kButtonFaceColor) return style.face;
+    return c->background;
+  }
+  return style.custom ? style.face : kButtonFaceColor;
+}
+
+Color shownTextColour(const Control& control, const VisualStyle& style) {
+  if (style.custom && control.fontColorFromStyle) return style.text;
+  return control.fontColor == kDefaultColor ? kWindowTextColor : control.fontColor;
+}
+
 bool detectDarkMode(Registry& registry) {
   auto v = registry.readDword(Hive::CurrentUser,
                               u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",

@@ -54,6 +54,13 @@ inline constexpr Color kDividerFill = 0x202020, kDividerOutline = 0x282828;
 inline constexpr Color kSecondaryText = 0x737373, kBrandingText = 0x484848;
 inline constexpr Color kErrorText = 0xD40000;
 
+// What a control shows under the active style: its background (transparent
+// controls and those without their own colour show their parent's; the
+// face colour follows a dark style) and its text colour (the style's,
+// unless the control keeps its own).
+Color shownBackground(const Control& control, const VisualStyle& style);
+Color shownTextColour(const Control& control, const VisualStyle& style);
+
 bool detectDarkMode(Registry& registry);
 void applyTheme(StyleManager& styles, bool dark, bool installer);
 ThemeColours deriveThemeColours(const StyleManager& styles, bool dark);
