@@ -11,8 +11,9 @@
 #include "Handles.h"
 #include "Ports.h"
 #include "Renderer.h"
-#include "app/App.h"
+#include "app/MainWindow.h"
 #include "engine/Channel.h"
+#include "wizard/Controllers.h"
 
 using namespace lingvora;
 using namespace lingvora::win32;
@@ -99,7 +100,7 @@ LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE: {
       bool close = false;
-      guarded([&] { close = s->app->formCloseQuery(); });
+      guarded([&] { close = formCloseQuery(*s->app); });
       if (close && IsWindow(w)) DestroyWindow(w);
       return 0;
     }
@@ -123,7 +124,7 @@ std::vector<Text> arguments() {
 bool preview(Program& s, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd))) return false;
   bool used = false;
-  guarded([&] { used = s.app->formKeyDown(int(msg.wParam)); });
+  guarded([&] { used = formKeyDown(*s.app, int(msg.wParam)); });
   return used;
 }
 
@@ -154,7 +155,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   program.dialogs.mainWindow = program.main;
 
   try {
-    program.app->formCreate(arguments());
+    formCreate(*program.app, arguments());
   } catch (const ProcessExit& e) {
     ExitProcess(UINT(e.code));
   }
@@ -164,7 +165,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (!IsWindow(program.main)) return program.app->exitCode;
   ShowWindow(program.main, SW_SHOW);
   UpdateWindow(program.main);
-  guarded([] { g_program->app->formShow(); });
+  guarded([] { formShow(*g_program->app); });
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Handles.h"
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora::win32 {
 

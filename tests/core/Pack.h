@@ -4,8 +4,9 @@
 
 #include <optional>
 
-#include "app/App.h"
+#include "app/MainWindow.h"
 #include "fakes/FakePlatform.h"
+#include "wizard/Controllers.h"
 
 namespace lingvora::test {
 
@@ -54,7 +55,7 @@ struct Pack {
   App& start(std::vector<Text> args) {
     app.emplace(p.ports);
     try {
-      app->formCreate(args);
+      formCreate(*app, args);
     } catch (const ProcessExit& e) {
       exit = e.code;
     }

@@ -93,7 +93,7 @@ TEST(CloseRequest, EscapeAsksTheQuitQuestion) {
   Pack pack;
   App& app = pack.start({u"/ACTION=0"});
   ASSERT_FALSE(pack.exit);
-  EXPECT_TRUE(app.formKeyDown(kKeyEscape));
+  EXPECT_TRUE(formKeyDown(app, kKeyEscape));
   ASSERT_EQ(pack.p.dialogs.shown.size(), 1u);
   EXPECT_TRUE(pack.lastBox().owned);
   EXPECT_EQ(pack.lastBox().caption, u"Instalator 4.0");
@@ -106,7 +106,7 @@ TEST(CloseRequest, EscapeAsksTheQuitQuestion) {
   app.form.Btn_GUI_Cancel.onClick();
   EXPECT_TRUE(app.closing);
   EXPECT_EQ(app.exitCode, 0);
-  EXPECT_FALSE(app.formKeyDown(kKeyEnter));
+  EXPECT_FALSE(formKeyDown(app, kKeyEnter));
 }
 
 TEST(CloseRequest, RefusedWithoutQuestionWhileTheEngineWorks) {
@@ -114,13 +114,13 @@ TEST(CloseRequest, RefusedWithoutQuestionWhileTheEngineWorks) {
   App& app = pack.start({u"/ACTION=1"});
   app.state.uninstaller.closeAllowed = false;
   app.state.uninstaller.pendingExitCode = 7;
-  EXPECT_FALSE(app.formCloseQuery());
+  EXPECT_FALSE(formCloseQuery(app));
   EXPECT_TRUE(pack.p.dialogs.shown.empty());
   EXPECT_EQ(app.exitCode, 7);
 
   app.state.uninstaller.closeAllowed = true;
   pack.p.dialogs.answers.push_back(MessageAnswer::Yes);
-  EXPECT_TRUE(app.formCloseQuery());
+  EXPECT_TRUE(formCloseQuery(app));
   EXPECT_EQ(pack.lastBox().caption, u"Dezinstalator");
   EXPECT_EQ(pack.lastBox().text, u"Przerwac?");
 }
@@ -129,8 +129,8 @@ TEST(CloseRequest, LanguageDialogClosesWithItsResult) {
   Pack pack;
   pack.p.files.put(u"C:\\Pack\\langs.ini", "");
   App& app = pack.start({u"/LANG=langs.ini"});
-  EXPECT_FALSE(app.formKeyDown(kKeyEnter));
-  EXPECT_TRUE(app.formCloseQuery());
+  EXPECT_FALSE(formKeyDown(app, kKeyEnter));
+  EXPECT_TRUE(formCloseQuery(app));
   EXPECT_EQ(app.exitCode, 1);
   EXPECT_TRUE(pack.p.dialogs.shown.empty());
 }

@@ -1,6 +1,7 @@
 #include "config/Config.h"
 
 #include "Pack.h"
+#include "pages/frame/PageFrame.h"
 
 namespace lingvora::test {
 namespace {

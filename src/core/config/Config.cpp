@@ -122,18 +122,4 @@ Text expandPlaceholders(App& app, TextView text) {
   return t;
 }
 
-void fillBrandingLabel(App& app) {
-  WizardState& w = app.wizard();
-  const Configuration& v = w.values;
-  const Date d = app.platform.system.today();
-  const Text compileDate = app.installerMode()
-                               ? readText(app, u"INSTALLER", u"INSTALLER_COMPILE_DATE")
-                               : readText(app, u"UNINSTALLER", u"UNINSTALLER_COMPILE_DATE");
-  Control& label = app.form.Lbl_GUI_BrandingText;
-  label.caption = v.projectName + u" " + v.projectShortVersion + u" (" + v.mVersion + u")" +
-                  Text(kBreak) + expandPlaceholders(app, compileDate) + u" " + twoDigits(d.day) +
-                  u"." + twoDigits(d.month) + u"." + decimal(d.year);
-  label.show();
-}
-
 }  // namespace lingvora

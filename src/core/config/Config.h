@@ -1,9 +1,9 @@
 #pragma once
 // GUI.ini and the localized text file: loading at wizard start, text lookup,
-// placeholder expansion and the footer's branding line.
+// and placeholder expansion.
 #include <optional>
 
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 
@@ -20,6 +20,5 @@ void loadConfiguration(App& app);
 
 Text readText(App& app, TextView section, TextView key);
 Text expandPlaceholders(App& app, TextView text);
-void fillBrandingLabel(App& app);
 
 }  // namespace lingvora

@@ -1,7 +1,7 @@
 #pragma once
 // The fatal start-up messages of both wizards; each ends the process with
 // the active mode's pending exit code.
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 

@@ -50,8 +50,9 @@ void receiveEngineMessage(App& app, std::uint64_t dwData, const std::uint8_t* da
     text[i] = char16_t(data[2 * i] | data[2 * i + 1] << 8);
   WizardState& w = app.wizard();
   const int progressPage = app.installerMode() ? 5 : 3;
-  if (w.pageIndex != progressPage || w.progressFinished) return;
-  routeEngineMessage(w, app.progressPage(), text);
+  ProgressPage* page = app.progressPage();
+  if (!page || w.pageIndex != progressPage || w.progressFinished) return;
+  routeEngineMessage(w, *page, text);
 }
 
 }  // namespace lingvora

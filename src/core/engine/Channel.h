@@ -3,22 +3,11 @@
 // to the progress page of the current mode.
 #include <cstdint>
 
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 
 inline constexpr std::uint64_t kEngineMessageId = 0x0141134D;
-
-// What a progress page shows for each message; positions are bar positions.
-struct ProgressPage {
-  virtual ~ProgressPage() = default;
-  virtual void showMainPackStatus(int position) = 0;
-  virtual void showHelpPluginStatus(int position) = 0;
-  virtual void showClassicSkinStatus(int position) = 0;
-  virtual void showAdditionalPluginStatus(const Text& message, int position) = 0;
-  virtual void showConfigurationStatus(int position) = 0;
-  virtual void finishProgress(int position, bool aborted) = 0;
-};
 
 // The bar and the end state alone, for a mode whose page shows nothing else.
 class ProgressBarOnly : public ProgressPage {

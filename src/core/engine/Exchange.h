@@ -1,7 +1,7 @@
 #pragma once
 // What the front-end writes for the engine: section INFO of GUI.ini and the
 // single entry of DATA.ini.
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 

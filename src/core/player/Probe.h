@@ -1,7 +1,7 @@
 #pragma once
 // WINAMP_CORE: where the player lives, where it keeps its configuration,
 // which kind and version it is, and whether its drive has room.
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 

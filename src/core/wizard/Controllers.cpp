@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "config/Config.h"
+#include "engine/Channel.h"
+#include "pages/frame/PageFrame.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 
@@ -43,6 +45,9 @@ void startWizard(App& app) {
   w.programDirectory = app.platform.system.executableDirectory();
   loadConfiguration(app);
   connectFooter(app);
+  // The bar alone until the mode's progress page is built.
+  if (!app.progressPage())
+    app.setProgressPage(app.state.launchMode, std::make_unique<ProgressBarOnly>(w));
 }
 
 // The uninstaller cannot go on without the pack's own installation.
@@ -59,50 +64,6 @@ void startWizard(App& app) {
 }
 
 }  // namespace
-
-void layoutFooter(App& app) {
-  MainForm& f = app.form;
-  const bool dark = app.wizard().dark;
-  const FooterCaptions& c = app.wizard().captions;
-  Control& footer = f.P_GUI_Footer;
-  footer.background = kButtonFaceColor;
-  footer.dock(Align::Bottom, app.scale(46));
-  f.B_GUI_Footer.bevelShape = dark ? BevelShape::BottomLine : BevelShape::TopLine;
-  f.B_GUI_Footer.dock(Align::Top, 1);
-
-  const int buttonWidth = app.scale(75), buttonHeight = app.scale(25);
-  // The footer spans the wizard's width; its height is fixed above.
-  const int clientWidth = f.P_GUI.bounds.width;
-  const int top = footer.bounds.height / 2 - buttonHeight / 2;
-  Rect cancel{clientWidth - app.scale(10) - buttonWidth, top, buttonWidth, buttonHeight};
-  Rect next{cancel.left - app.scale(10) - buttonWidth, top, buttonWidth, buttonHeight};
-  Rect back{next.left - app.scale(1) - buttonWidth, top, buttonWidth, buttonHeight};
-  // The label ends short of where Back stood before; the first time, Back
-  // stands where this layout puts it.
-  const bool placedBefore = f.Btn_GUI_Back.bounds.width > 0;
-  const int oldBackLeft = placedBefore ? f.Btn_GUI_Back.bounds.left : back.left;
-
-  Control& brand = f.Lbl_GUI_BrandingText;
-  brand.fontColorFromStyle = !dark;
-  brand.fontColor = kBrandingText;
-  brand.font.points = 8;
-  brand.transparent = true;
-  brand.wordWrap = true;
-  const int brandLeft = app.scale(10);
-  brand.bounds = {brandLeft, app.scale(8), std::max(0, oldBackLeft - app.scale(20) - brandLeft),
-                  app.scale(30)};
-  brand.caption.clear();
-  brand.hide();
-
-  f.Btn_GUI_Cancel.bounds = cancel;
-  f.Btn_GUI_Next.bounds = next;
-  f.Btn_GUI_Back.bounds = back;
-  f.Btn_GUI_Cancel.caption = c.cancel;
-  f.Btn_GUI_Next.caption = c.next;
-  f.Btn_GUI_Back.caption = c.back;
-  for (Control* b : {&f.Btn_GUI_Back, &f.Btn_GUI_Next, &f.Btn_GUI_Cancel}) b->show();
-  footer.show();
-}
 
 void createInstallerDialog(App& app) {
   startWizard(app);
@@ -129,6 +90,29 @@ void createLanguageDialog(App& app) {
   app.form.P_Lang.dock(Align::Client).show();
 }
 
+bool formCloseQuery(App& app) {
+  if (app.state.languageSelection) {
+    app.exitCode = app.state.languageResult;
+    return true;
+  }
+  WizardState& w = app.wizard();
+  bool canClose = false;
+  if (w.closeAllowed) {
+    const Text section = app.installerMode() ? u"INSTALLER" : u"UNINSTALLER";
+    const Text caption =
+        expandPlaceholders(app, readText(app, section, section + u"_WINDOW_TITLE"));
+    const Text text = expandPlaceholders(app, readText(app, section, section + u"_WINDOW_QUIT"));
+    canClose = app.platform.dialogs.messageBox(true, caption, text, MessageIcon::Warning,
+                                               MessageButtons::YesNo) == MessageAnswer::Yes;
+  }
+  app.exitCode = w.pendingExitCode;
+  return canClose;
+}
+
+void requestClose(App& app) {
+  if (formCloseQuery(app)) app.closing = true;
+}
+
 void backClick(App& app) {
   if (app.installerMode()) installerBack(app);
 }
@@ -143,7 +127,7 @@ void cancelClick(App& app) {
     return;
   }
   app.wizard().closeAllowed = true;
-  app.requestClose();
+  requestClose(app);
 }
 
 }  // namespace lingvora

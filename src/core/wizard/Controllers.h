@@ -1,7 +1,7 @@
 #pragma once
 // The wizard controllers: start of each mode, the page frame and the footer
 // actions. Pages plug into the controllers by their page number.
-#include "app/App.h"
+#include "state/App.h"
 
 namespace lingvora {
 
@@ -9,8 +9,11 @@ void createInstallerDialog(App& app);
 void createUninstallerDialog(App& app);
 void createLanguageDialog(App& app);
 
-// Lays out the footer shared by both wizards (Reset pages).
-void layoutFooter(App& app);
+// True when the window may close; sets the exit code in every case.
+bool formCloseQuery(App& app);
+// A close request from inside (Escape, Cancel): asks formCloseQuery and,
+// when it allows, marks the window to be closed by the shell.
+void requestClose(App& app);
 
 // The footer click handlers: the active mode's action.
 void backClick(App& app);

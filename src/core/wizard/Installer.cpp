@@ -2,6 +2,7 @@
 
 #include "config/Config.h"
 #include "images/Pictures.h"
+#include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
 #include "wizard/Controllers.h"
@@ -21,6 +22,30 @@ Control& pagePanel(App& app, int index) {
 
 bool isHeaderPage(int index) { return index >= 1 && index <= 5; }
 
+// The footer of a page whose own content comes later, at its place in the walk.
+Footer placeholderFooter(App& app, int index) {
+  const MainForm& f = app.form;
+  const FooterCaptions& c = app.state.installer.captions;
+  switch (index) {
+    case 2:
+      return {{true, true, c.back}, {true, true, c.next}, {true, true, c.cancel}};
+    case 3:
+      return {{true, true, c.back}, {true, true, c.install}, {true, true, c.cancel}};
+    case 4:
+      return {{true, false, c.back},
+              {true, true,
+               expandPlaceholders(app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
+                                                u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"))},
+              {true, true, c.cancel}};
+    case 5:  // while the engine works
+      return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
+    case 6:
+      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.next}, {true, false, c.cancel}};
+    default:
+      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.finish}, {true, false, c.cancel}};
+  }
+}
+
 // A page whose own content comes later: its panel, empty, and its footer.
 template <int Index>
 void showPlaceholder(App& app) {
@@ -32,7 +57,7 @@ void showPlaceholder(App& app) {
     app.form.P_Installer_DefaultPage.dock(Align::Client).show();
   }
   pagePanel(app, Index).dock(Align::Client).show();
-  applyInstallerFooter(app, Index);
+  setFooter(app, placeholderFooter(app, Index));
 }
 
 const InstallerPage kPages[kInstallerPages] = {
@@ -69,106 +94,11 @@ void leave(App& app, int index) {
 
 const InstallerPage& installerPage(int index) { return kPages[index]; }
 
-void setInstallerCaption(App& app) {
-  app.form.caption =
-      expandPlaceholders(app, readText(app, u"INSTALLER", u"INSTALLER_WINDOW_TITLE"));
-}
-
 void resetInstallerPages(App& app) {
   MainForm& f = app.form;
   f.P_Installer_DefaultPage.hide();
   for (int i = 0; i < kInstallerPages; ++i) pagePanel(app, i).hide();
   layoutFooter(app);
-}
-
-void showInstallerPageHeader(App& app, const Text& title, const Text& subtitle) {
-  MainForm& f = app.form;
-  const WizardState& w = app.state.installer;
-  const bool dark = w.dark;
-  Control& band = f.P_Installer_DefaultHeader;
-  band.background = dark ? kDefaultColor : Color(0xFFFFFF);
-  band.dock(Align::Top, app.scale(60)).show();
-
-  Control& bevel = f.B_Installer_DefaultHeader;
-  bevel.bevelShape = dark ? BevelShape::BottomLine : BevelShape::TopLine;
-  bevel.dock(Align::Bottom, 1).show();
-
-  Control& picture = f.Img_Installer_DefaultHeader;
-  picture.picture.reset();
-  loadPicture(app.platform.images, w.libraryPath,
-              pictureName::header(w.values.mode, densityBucket(app.density())), picture);
-  picture
-      .dock(Align::Left, picture.picture ? picture.picture->width : 0,
-            {app.scale(10), app.scale(5), 0, 0})
-      .show();
-
-  Control& text = f.P_Installer_DefaultHeader_Text;
-  text.background = dark ? kDefaultColor : Color(0xFFFFFF);
-  text.dock(Align::Client).show();
-
-  Control& t = f.Lbl_Installer_DefaultHeader_Title;
-  t.caption = title;
-  t.font = {u"Tahoma", 8, true, false};
-  t.transparent = t.wordWrap = true;
-  // Eight points of text, at the screen's density.
-  t.dock(Align::Top, app.scale(14), {app.scale(10), app.scale(12), app.scale(15), app.scale(1)})
-      .show();
-
-  Control& s = f.Lbl_Installer_DefaultHeader_SubTitle;
-  s.caption = subtitle;
-  s.font = {u"Tahoma", 8, false, false};
-  s.fontColorFromStyle = !dark;
-  s.fontColor = dark ? kSecondaryText : kDefaultColor;
-  s.transparent = s.wordWrap = true;
-  s.dock(Align::Client, -1, {app.scale(10), app.scale(1), app.scale(15), app.scale(5)}).show();
-}
-
-void applyInstallerFooter(App& app, int page) {
-  MainForm& f = app.form;
-  const FooterCaptions& c = app.state.installer.captions;
-  Control &back = f.Btn_GUI_Back, &next = f.Btn_GUI_Next, &cancel = f.Btn_GUI_Cancel;
-  auto set = [](Control& b, bool visible, bool enabled, const Text& caption) {
-    b.visible = visible;
-    b.enabled = enabled;
-    b.caption = caption;
-  };
-  switch (page) {
-    case 0:
-      set(back, false, true, c.back), set(next, true, true, c.next),
-          set(cancel, true, true, c.cancel);
-      break;
-    case 1:
-      set(back, true, true, c.back), set(next, true, true, c.agree),
-          set(cancel, true, true, c.cancel);
-      break;
-    case 2:
-      set(back, true, true, c.back), set(next, true, true, c.next),
-          set(cancel, true, true, c.cancel);
-      break;
-    case 3:
-      // Next is enabled only when the directory check allows installing.
-      set(back, true, true, c.back), set(next, true, true, c.install),
-          set(cancel, true, true, c.cancel);
-      break;
-    case 4:
-      back.enabled = false;
-      next.caption =
-          expandPlaceholders(app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
-                                           u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"));
-      break;
-    case 5:  // while the engine works
-      set(back, false, false, back.caption), set(next, true, false, c.next);
-      set(cancel, true, false, c.cancel);
-      break;
-    case 6:
-      set(back, false, false, back.caption), set(next, true, true, c.next);
-      set(cancel, true, false, c.cancel);
-      break;
-    case 7:
-      set(back, false, false, back.caption), set(next, true, true, c.finish);
-      set(cancel, true, false, c.cancel);
-      break;
-  }
 }
 
 void installerBack(App& app) {
@@ -222,7 +152,7 @@ void installerNext(App& app) {
 
 void installerCancel(App& app) {
   app.state.installer.closeAllowed = true;
-  app.requestClose();
+  requestClose(app);
 }
 
 }  // namespace lingvora

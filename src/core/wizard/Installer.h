@@ -1,8 +1,7 @@
 #pragma once
-// The installer's eight-page wizard: the page table, the page frame and the
-// footer actions. Each page plugs in its show operation and, where it
-// records choices, its leave operation.
-#include "app/App.h"
+// The installer's eight-page wizard: the page table and the footer actions. Each page plugs in its
+// show operation and, where it records choices, its leave operation.
+#include "state/App.h"
 
 namespace lingvora {
 
@@ -19,11 +18,6 @@ const InstallerPage& installerPage(int index);
 
 // LINGVORA_INSTALLER_INITIALIZE_PAGES
 void resetInstallerPages(App& app);
-// LINGVORA_INSTALLER_CREATE_PAGE_HEADER
-void showInstallerPageHeader(App& app, const Text& title, const Text& subtitle);
-// The footer of a page as its show operation leaves it.
-void applyInstallerFooter(App& app, int page);
-void setInstallerCaption(App& app);
 
 void installerBack(App& app);
 void installerNext(App& app);

@@ -1,7 +1,7 @@
 #include "pages/installer/Installer_License_Page.h"
 
 #include "config/Config.h"
-#include "wizard/Installer.h"
+#include "pages/frame/PageFrame.h"
 
 namespace lingvora {
 namespace {
@@ -108,7 +108,8 @@ void showLicensePage(App& app) {
             {app.scale(20), app.scale(3), app.scale(20), app.scale(20)})
       .show();
 
-  applyInstallerFooter(app, 1);
+  const FooterCaptions& b = w.captions;
+  setFooter(app, {{true, true, b.back}, {true, true, b.agree}, {true, true, b.cancel}});
   f.P_Installer_LicensePage.background = kButtonFaceColor;
   f.P_Installer_LicensePage.dock(Align::Client).show();
 }

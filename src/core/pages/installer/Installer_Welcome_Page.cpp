@@ -2,7 +2,7 @@
 
 #include "config/Config.h"
 #include "images/Pictures.h"
-#include "wizard/Installer.h"
+#include "pages/frame/PageFrame.h"
 
 namespace lingvora {
 namespace {
@@ -129,7 +129,8 @@ void showWelcomePage(App& app) {
     app.platform.shell.open(app.state.installer.values.projectHomePage);
   };
 
-  applyInstallerFooter(app, 0);
+  const FooterCaptions& c = w.captions;
+  setFooter(app, {{false, true, c.back}, {true, true, c.next}, {true, true, c.cancel}});
   f.P_Installer_WelcomePage.background = dark ? kDefaultColor : Color(0x202020);
   f.P_Installer_WelcomePage.dock(Align::Client).show();
 }

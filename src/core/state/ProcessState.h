@@ -6,7 +6,7 @@
 
 #include "appearance/Theme.h"
 #include "ini/IniDocument.h"
-#include "player/WinampRecord.h"
+#include "state/WinampRecord.h"
 #include "text/Text.h"
 
 namespace lingvora {

@@ -1,18 +1,19 @@
 #pragma once
-// The main window's behaviour: program start, the launch modes, key handling
-// and the close request, over the ports and the form model.
+// The program's hub: the ports, the process state, the form model and the
+// styles, which every folder of the core reads. The main window's handlers
+// live at the top (app/MainWindow.h).
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "app/ProcessState.h"
 #include "appearance/Theme.h"
 #include "platform/Platform.h"
+#include "state/ProcessState.h"
+#include "state/ProgressPage.h"
 #include "ui/MainForm.h"
 
 namespace lingvora {
 
-struct ProgressPage;
 class App;
 
 // Where the running-process check plugs in (installer page 4, uninstaller
@@ -42,17 +43,6 @@ class App {
   StyleManager styles;
   ProcessChecks processChecks;
 
-  // Runs once when the main window is created: argument analysis and mode start.
-  void formCreate(const std::vector<Text>& arguments);
-  void formShow();
-  // True when the key was used and must not reach the focused control.
-  bool formKeyDown(int key);
-  // True when the window may close; sets the exit code in every case.
-  bool formCloseQuery();
-  // A close request from inside (Escape, Cancel): asks formCloseQuery and,
-  // when it allows, marks the window to be closed by the shell.
-  void requestClose();
-
   bool closing = false;
   int exitCode = 0;
 
@@ -60,8 +50,9 @@ class App {
   int density() const { return density_; }
   bool installerMode() const { return state.launchMode == LaunchMode::Installer; }
   WizardState& wizard() { return installerMode() ? state.installer : state.uninstaller; }
-  // The progress page of the current mode, which engine messages drive.
-  ProgressPage& progressPage();
+  // The progress page of the current mode, which engine messages drive;
+  // none until the mode's wizard has plugged one in.
+  ProgressPage* progressPage();
   void setProgressPage(LaunchMode mode, std::unique_ptr<ProgressPage> page);
 
   // Shows one error box and ends the process at once with the code.
@@ -69,7 +60,6 @@ class App {
                           bool ownedByMainWindow = true);
 
  private:
-  void startWizard();
   int density_;
   std::unique_ptr<ProgressPage> installerProgress_, uninstallerProgress_;
 };
