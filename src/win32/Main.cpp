@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 
+#include "Fonts.h"
 #include "Handles.h"
 #include "Ports.h"
 #include "Renderer.h"
@@ -33,7 +34,8 @@ struct Program {
   Win32Locale locale;
   Win32Shell shell;
   Win32VersionResources versions;
-  Platform platform{files, registry, system, dialogs, images, locale, shell, versions};
+  Win32Measure measure;
+  Platform platform{files, registry, system, dialogs, images, locale, shell, versions, measure};
   std::unique_ptr<App> app;
   std::unique_ptr<Renderer> renderer;
   HWND main = nullptr;

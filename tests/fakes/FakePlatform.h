@@ -195,6 +195,23 @@ struct FakeShell : Shell {
   }
 };
 
+// Text metrics by rule: every character is three quarters of the point size
+// wide, a line five pixels higher than the point size; a wrapped text takes
+// as many lines as its width needs.
+struct FakeMeasure : Measure {
+  int listBorder = 4;
+  static int charWidth(const Font& f) { return (f.points * 3 + 3) / 4; }
+  static int lineHeight(const Font& f) { return f.points + 5; }
+  Size textExtent(const Font& font, const Text& text, int wrapWidth) override {
+    const int width = int(text.size()) * charWidth(font);
+    if (wrapWidth <= 0 || width <= wrapWidth) return {width, lineHeight(font)};
+    const int lines = (width + wrapWidth - 1) / wrapWidth;
+    return {wrapWidth, lines * lineHeight(font)};
+  }
+  int listClientWidth(int outerWidth) override { return outerWidth - listBorder; }
+  Margins groupBoxInsets(const Font& font) override { return {6, lineHeight(font), 6, 6}; }
+};
+
 struct FakePlatform {
   Files files;
   FakeRegistry registry;
@@ -204,7 +221,8 @@ struct FakePlatform {
   FakeLocale locale;
   FakeShell shell;
   PeVersionResources versions{files};  // real executables, read with the portable reader
-  Platform ports{files, registry, system, dialogs, images, locale, shell, versions};
+  FakeMeasure measure;
+  Platform ports{files, registry, system, dialogs, images, locale, shell, versions, measure};
 };
 
 }  // namespace lingvora::fake

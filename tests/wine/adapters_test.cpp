@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "Fonts.h"
 #include "Handles.h"
 #include "Ports.h"
 #include "appearance/Theme.h"
@@ -51,7 +52,8 @@ struct RealPlatform {
   Win32Locale locale;
   Win32Shell shell;
   Win32VersionResources versions;
-  Platform ports{files, registry, system, dialogs, images, locale, shell, versions};
+  Win32Measure measure;
+  Platform ports{files, registry, system, dialogs, images, locale, shell, versions, measure};
 };
 
 TEST(Files, ReplaceWholeReadWholeAndExistence) {

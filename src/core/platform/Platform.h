@@ -8,6 +8,7 @@
 
 #include "ini/IniDocument.h"
 #include "text/Text.h"
+#include "ui/Form.h"
 
 namespace lingvora {
 
@@ -131,6 +132,7 @@ struct Platform {
   Locale& locale;
   Shell& shell;
   VersionResources& versions;
+  Measure& measure;
 };
 
 }  // namespace lingvora

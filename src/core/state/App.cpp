@@ -12,6 +12,7 @@ int scaleLength(int length, int density) {
 
 App::App(Platform& p) : platform(p), density_(p.system.screenDensity()) {
   state.applicationTitle = u"Lingvora";
+  form.measure = &platform.measure;
   registerBuiltInStyles(styles, platform.system);
 }
 

@@ -20,7 +20,7 @@ MainForm::MainForm() {
 
 void MainForm::layoutClient(int clientWidth, int clientHeight) {
   ORVA_GUI.bounds = {0, 0, clientWidth, clientHeight};
-  layout(ORVA_GUI);
+  layout(ORVA_GUI, measure);
 }
 
 }  // namespace lingvora

@@ -4,6 +4,8 @@
 
 namespace lingvora {
 
+enum class WindowStyle { Wizard, Dialog };
+
 class MainForm : public Form {
  public:
   MainForm();
@@ -11,6 +13,9 @@ class MainForm : public Form {
   Text caption;
   int width = 0, height = 0;  // the whole window, border included
   int minWidth = 0, minHeight = 0;
+  // The wizards' sizeable window, or the language dialog's fixed one.
+  WindowStyle style = WindowStyle::Wizard;
+  TaskbarProgress taskbar;
 
   Control ORVA_GUI{*this, "ORVA_GUI", ControlKind::Window, nullptr};
   Control P_GUI{*this, "P_GUI", ControlKind::Panel, &ORVA_GUI};
@@ -93,7 +98,7 @@ class MainForm : public Form {
   // Lays the whole window out for a client area of the given size.
   void layoutClient(int clientWidth, int clientHeight);
   // Lays the window out again for the client area it has.
-  void relayout() { layout(ORVA_GUI); }
+  void relayout() { layout(ORVA_GUI, measure); }
 };
 
 }  // namespace lingvora
