@@ -70,23 +70,20 @@ LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (!s || !s->renderer) return DefWindowProcW(w, msg, wp, lp);
   switch (msg) {
     case WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
-        if (Control* c = s->renderer->controlById(LOWORD(wp));
-            c && c->onClick && c->enabled && c->visible) {
-          guarded([c] { c->onClick(); });
-        }
-        return 0;
-      }
+      if (s->renderer->command(wp, lp)) return 0;
       break;
+    case WM_NOTIFY:
+      return s->renderer->notify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_TIMER:
+      s->renderer->timer(wp);
+      return 0;
     case DM_GETDEFID:
-      for (int id = 100;; ++id) {
-        Control* c = s->renderer->controlById(id);
-        if (!c) break;
-        if (c->defaultButton) return MAKELRESULT(id, DC_HASDEFID);
-      }
+      if (const int id = s->renderer->defaultButtonId()) return MAKELRESULT(id, DC_HASDEFID);
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
       return s->renderer->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
       return 1;
@@ -134,6 +131,8 @@ bool preview(Program& s, const MSG& msg) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  // The taskbar's progress is a COM service of the shell.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControlsEx(&icc);
 
   static Program program;
