@@ -68,23 +68,8 @@ void guarded(F&& f) {
 LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   Program* s = g_program;
   if (!s || !s->renderer) return DefWindowProcW(w, msg, wp, lp);
+  if (LRESULT result = 0; s->renderer->handle(msg, wp, lp, result)) return result;
   switch (msg) {
-    case WM_COMMAND:
-      if (s->renderer->command(wp, lp)) return 0;
-      break;
-    case WM_NOTIFY:
-      return s->renderer->notify(*reinterpret_cast<const NMHDR*>(lp));
-    case WM_TIMER:
-      s->renderer->timer(wp);
-      return 0;
-    case DM_GETDEFID:
-      if (const int id = s->renderer->defaultButtonId()) return MAKELRESULT(id, DC_HASDEFID);
-      return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return s->renderer->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
       return 1;
     case WM_COPYDATA: {

@@ -358,6 +358,33 @@ std::vector<std::uint64_t> Renderer::look(const Control& c) const {
   return v;
 }
 
+bool Renderer::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND:
+      result = 0;
+      return command(wp, lp);
+    case WM_NOTIFY:
+      result = notify(*reinterpret_cast<const NMHDR*>(lp));
+      return true;
+    case WM_TIMER:
+      timer(wp);
+      result = 0;
+      return true;
+    case DM_GETDEFID: {
+      const int id = defaultButtonId();
+      result = id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      result = controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+      return true;
+  }
+  return false;
+}
+
 bool Renderer::command(WPARAM wp, LPARAM lp) {
   HWND w = reinterpret_cast<HWND>(lp);
   Control* c = controlOf(w);

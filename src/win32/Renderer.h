@@ -32,6 +32,9 @@ class Renderer {
 
   // Lays the model out for the window's client area and pushes every change.
   void sync();
+  // The main window's messages that concern the controls (commands,
+  // notifications, timers, colours, the default button); false for others.
+  bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
   // WM_COMMAND and WM_NOTIFY of every control, routed to the core.
   bool command(WPARAM wp, LPARAM lp);
   LRESULT notify(const NMHDR& header);
