@@ -5,6 +5,7 @@
 #include "config/Config.h"
 #include "engine/Channel.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/installer/Installer_Installation_Page.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 
@@ -66,6 +67,7 @@ void startWizard(App& app) {
 }  // namespace
 
 void createInstallerDialog(App& app) {
+  app.setProgressPage(LaunchMode::Installer, installationProgressPage(app));
   startWizard(app);
   // The startup probe: it fills the record when a player is found; its
   // verdict is not used here.
