@@ -168,6 +168,29 @@ TEST(LanguageDialog, EnterInTheOpenListTakesTheHighlightedEntryThenConfirms) {
   EXPECT_EQ(d.gui->waitExit(), DWORD(kLanguages[other]));
 }
 
+TEST(LanguageDialog, HelpLinkWhenTheListLacksTheUsersLanguage) {
+  const LANGID user = GetUserDefaultUILanguage();
+  if (user == 1045 || user == 1031) GTEST_SKIP() << "the list offers the user's language";
+  PackDir pack("language-help", {L"Pixora.dll"});
+  // Polish and German only.
+  pack.write(L"languages.ini",
+             kList.substr(0, kList.find("[1033]")) + kList.substr(kList.find("[1031]")));
+  Gui gui(pack, L"/LANG=languages.ini");
+  HWND main = gui.waitMainWindow();
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(waitFor([&] { return windowText(main) == kTitles[0]; }));
+  const ChildWindow help = control(main, L"Lbl_Lang_Help");
+  EXPECT_TRUE(help.visible);
+  EXPECT_EQ(help.text, L"POMÓŻ W TŁUMACZENIU");
+  const std::wstring desc = control(main, L"Lbl_Lang_Desc").text;
+  EXPECT_EQ(desc, L"Twój system używa języka: " + localeText(user, LOCALE_SLANGUAGE) +
+                      L". Instalator nie został jeszcze przetłumaczony na Twój język.");
+  Sleep(300);
+  EXPECT_TRUE(screenshot(main, env("LINGVORA_SCREENSHOTS") + "/language-help-link.png"));
+  pressKey(control(main, L"CB_Lang_Languages").hwnd, VK_RETURN);
+  EXPECT_EQ(gui.waitExit(), 1045u);
+}
+
 TEST(LanguageDialog, CloseBoxCancels) {
   Dialog d("close");
   ASSERT_TRUE(d.main);
