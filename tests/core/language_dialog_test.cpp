@@ -36,6 +36,17 @@ constexpr const char* kThreeLanguages =
     "Desc5=https://example.org/en\r\n"
     "[1031]\r\nTitle=Sprache\r\n";
 
+// The two dark styles the program carries, told apart by their accent.
+void addDarkStyles(fake::FakeSystem& system) {
+  for (const char* name : {"iGUI", "uGUI"}) {
+    const std::string style = std::string("[STYLE]\r\nName=") + name +
+                              "\r\nFace=#2B2B2B\r\nWindow=#202020\r\nText=#E0E0E0\r\n"
+                              "LabelText=#D0D0D0\r\nAccent=" +
+                              (name[0] == 'i' ? "#3C8CE6" : "#00C000") + "\r\nBorder=#3A3A3A\r\n";
+    system.resources[u"UISTYLE/" + upper(fromUtf8(name))] = Bytes(style.begin(), style.end());
+  }
+}
+
 Bytes exampleLibrary() {
   std::ifstream in(LINGVORA_EXAMPLE_PIXORA, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), {});
@@ -120,12 +131,11 @@ TEST(LanguageList, TextsComeFromTheSectionThatListedTheLanguage) {
   EXPECT_EQ(app.form.Lbl_Lang_Lang.caption, u"1045 (0415) [pl-PL]");
 }
 
-TEST(LanguageDialog, WindowThemeAndBuiltInTextsBeforeTheFirstShow) {
+TEST(LanguageDialog, WindowGeometryAndBuiltInTexts) {
   for (auto [density, width, height] : {std::tuple{96, 450, 250}, {144, 675, 375}}) {
     Dialog d("[1045]\r\nName=x\r\n");  // nothing to list
     d.pack.p.system.density = density;
-    d.pack.p.registry.setDarkMode(true);
-    App& app = d.pack.start({u"/LANG=langs.ini", u"/ACTION=1"});
+    App& app = d.pack.start({u"/LANG=langs.ini"});
     MainForm& f = app.form;
     EXPECT_EQ(f.style, WindowStyle::Dialog);
     EXPECT_EQ(f.width, width);
@@ -134,8 +144,6 @@ TEST(LanguageDialog, WindowThemeAndBuiltInTextsBeforeTheFirstShow) {
     EXPECT_EQ(f.minHeight, height);
     EXPECT_TRUE(f.P_Lang.visible);
     EXPECT_FALSE(f.P_GUI.visible);
-    EXPECT_TRUE(app.state.installer.dark);
-    EXPECT_EQ(f.B_Lang_Footer.bevelShape, BevelShape::BottomLine);
     EXPECT_EQ(app.state.installer.libraryPath, u"C:\\Pack\\Pixora.dll");
     EXPECT_EQ(app.state.languageResult, 1);
     formShow(app);  // an empty list fills nothing
@@ -155,6 +163,30 @@ TEST(LanguageDialog, WindowThemeAndBuiltInTextsBeforeTheFirstShow) {
     EXPECT_EQ(f.Btn_Lang_Cancel.bounds.right(), footer.width - app.scale(10));
     EXPECT_EQ(f.Btn_Lang_Cancel.bounds.width, app.scale(100));
     EXPECT_LT(f.Btn_Lang_OK.bounds.right(), f.Btn_Lang_Cancel.bounds.left);
+  }
+}
+
+TEST(LanguageDialog, ThemeByTheSystemAndTheModeItWasStartedFor) {
+  struct {
+    bool dark;
+    std::vector<Text> args;
+    Text style;
+    BevelShape bevel;
+  } cases[] = {
+      {false, {u"/LANG=langs.ini"}, u"Windows", BevelShape::TopLine},
+      {true, {u"/LANG=langs.ini"}, u"iGUI", BevelShape::BottomLine},
+      {true, {u"/ACTION=1", u"/LANG=langs.ini"}, u"uGUI", BevelShape::BottomLine},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(S(c.style));
+    Dialog d(kThreeLanguages);
+    d.pack.p.registry.setDarkMode(c.dark);
+    addDarkStyles(d.pack.p.system);
+    App& app = d.start(c.args);
+    EXPECT_EQ(app.state.installer.dark, c.dark);
+    EXPECT_EQ(app.styles.active().name, c.style);
+    EXPECT_EQ(app.form.B_Lang_Footer.bevelShape, c.bevel);
+    EXPECT_EQ(app.state.colours.labelText, c.dark ? 0xD0D0D0u : kWindowTextColor);
   }
 }
 
@@ -215,15 +247,11 @@ TEST(LanguageDialog, TranslatorLinkOnlyWithANameAndAnAddress) {
       {"TranslatorName=-\r\nTranslatorEmail=anna@example.org\r\n", u"-", false, false},
       {"", u"-", false, false},
   };
-  constexpr const char* kDarkStyle =
-      "[STYLE]\r\nName=iGUI\r\nFace=#2B2B2B\r\nWindow=#202020\r\nText=#E0E0E0\r\n"
-      "LabelText=#D0D0D0\r\nAccent=#3C8CE6\r\nBorder=#3A3A3A\r\n";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.keys);
     Dialog d(std::string("[1045]\r\nTitle=t\r\n") + c.keys);
     d.pack.p.registry.setDarkMode(true);
-    d.pack.p.system.resources[u"UISTYLE/IGUI"] =
-        Bytes(kDarkStyle, kDarkStyle + std::strlen(kDarkStyle));
+    addDarkStyles(d.pack.p.system);
     App& app = d.start();
     Control& t = app.form.Lbl_Lang_Translator;
     EXPECT_EQ(t.caption, c.shown);
