@@ -105,11 +105,20 @@ std::vector<Text> arguments() {
   return args;
 }
 
+// A combo box of ours showing its list: while it is dropped down the keys
+// go to it, and it keeps the focus.
+bool droppedDown(HWND window) {
+  wchar_t cls[16] = {};
+  GetClassNameW(window, cls, 16);
+  return lstrcmpiW(cls, WC_COMBOBOXW) == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0);
+}
+
 // Keys reach the window before the focused control.
 bool preview(Program& s, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd))) return false;
   bool used = false;
-  guarded([&] { used = formKeyDown(*s.app, int(msg.wParam)); });
+  const bool dropped = droppedDown(msg.hwnd);
+  guarded([&] { used = formKeyDown(*s.app, int(msg.wParam), dropped); });
   return used;
 }
 

@@ -179,6 +179,16 @@ struct FakeLocale : Locale {
     auto it = names.find(id);
     return it == names.end() ? Text() : it->second;
   }
+  std::uint16_t uiLanguage = 1033;
+  std::uint16_t userInterfaceLanguage() override { return uiLanguage; }
+  // The core's own folding up; down, ASCII and Latin-1 only.
+  Text upperCase(std::uint16_t, const Text& text) override { return upper(text); }
+  Text lowerCase(std::uint16_t, const Text& text) override {
+    Text out = text;
+    for (auto& c : out)
+      if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c += 32;
+    return out;
+  }
 };
 
 struct FakeShell : Shell {
