@@ -304,6 +304,8 @@ void Renderer::syncCommon(Control& c, Shadow& s) {
       c.kind != ControlKind::DropDown) {
     SetWindowTextW(s.window, wide(c.caption));
     s.caption = c.caption;
+    // Windows of our own class paint their caption themselves (group boxes).
+    InvalidateRect(s.window, nullptr, FALSE);
   }
   if (s.fresh || !(c.font == s.font)) {
     SendMessageW(s.window, WM_SETFONT, WPARAM(fonts_.get(c.font)), TRUE);
@@ -327,34 +329,34 @@ void Renderer::syncCommon(Control& c, Shadow& s) {
   // Repainted only when what it shows has changed.
   if (c.visible) {
     std::vector<std::uint64_t> now = look(c);
-    if (s.fresh || now != s.look) {
+    std::vector<std::shared_ptr<const Image>> shown = pictures(c);
+    if (s.fresh || now != s.look || shown != s.pictures) {
       s.look = std::move(now);
+      s.pictures = std::move(shown);
       InvalidateRect(s.window, nullptr, FALSE);
     }
   }
 }
 
-// Everything a control's painting depends on beyond its window text,
-// position and font (those are pushed to the window, which repaints itself).
+// Everything a control's painting depends on beyond its pictures, window
+// text, position and font.
 std::vector<std::uint64_t> Renderer::look(const Control& c) const {
-  std::vector<std::uint64_t> v = {background(c),
-                                  textColour(c),
-                                  c.enabled,
-                                  std::uint64_t(c.textAlign),
-                                  c.textAtBottom,
-                                  c.centerVertically,
-                                  c.wordWrap,
-                                  c.center,
-                                  c.stretch,
-                                  std::uint64_t(c.squareFill),
-                                  c.outline,
-                                  std::uint64_t(c.bevelShape),
-                                  reinterpret_cast<std::uintptr_t>(c.picture.get())};
+  std::vector<std::uint64_t> v = {background(c),  textColour(c),
+                                  c.enabled,      std::uint64_t(c.textAlign),
+                                  c.textAtBottom, c.centerVertically,
+                                  c.wordWrap,     c.center,
+                                  c.stretch,      std::uint64_t(c.squareFill),
+                                  c.outline,      std::uint64_t(c.bevelShape)};
+  return v;
+}
+
+std::vector<std::shared_ptr<const Image>> Renderer::pictures(const Control& c) {
+  std::vector<std::shared_ptr<const Image>> v = {c.picture};
   // A transparent control shows the pictures of its siblings beneath it.
   if (c.transparent && c.parent)
     for (const Control* sibling : c.parent->children)
       if (sibling != &c && sibling->kind == ControlKind::Picture && sibling->visible)
-        v.push_back(reinterpret_cast<std::uintptr_t>(sibling->picture.get()));
+        v.push_back(sibling->picture);
   return v;
 }
 

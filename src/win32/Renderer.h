@@ -74,6 +74,9 @@ class Renderer {
     bool timerRunning = false;
     int timerInterval = 0;
     std::vector<std::uint64_t> look;  // what its painting depends on
+    // The pictures it showed, held so that a new picture never takes an
+    // old one's address and goes unnoticed.
+    std::vector<std::shared_ptr<const Image>> pictures;
     bool tracking = false, pressed = false;
   };
   Control* controlOf(HWND window) const;
@@ -94,6 +97,7 @@ class Renderer {
   void syncTaskbar();
   TreeHit treeHit(HWND tree, POINT client) const;
   std::vector<std::uint64_t> look(const Control& c) const;
+  static std::vector<std::shared_ptr<const Image>> pictures(const Control& c);
 
   void paintLabel(const Control& c, HDC dc, const RECT& r);
   void paintGroupBox(const Control& c, HDC dc, const RECT& r);

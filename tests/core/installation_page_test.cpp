@@ -33,7 +33,8 @@ constexpr const char* kPageTexts =
     "LANG_PACK_OFFICIAL_WLZ_LICENSE=L${PROJECT_VERSION}\r\n"
     "LANG_PACK_OFFICIAL_WLZ_COPYRIGHT=C${PROJECT_VERSION}\r\n"
     "[LANG_PACK_HELP_PLUGIN]\r\nLANG_PACK_HELP_PLUGIN_STATUS=Pomoc\r\n"
-    "LANG_PACK_HELP_PLUGIN_SHORT_NAME=Pomoc\r\nLANG_PACK_HELP_PLUGIN_VERSION=v${PROJECT_VERSION}\r\n"
+    "LANG_PACK_HELP_PLUGIN_SHORT_NAME=Pomoc\r\nLANG_PACK_HELP_PLUGIN_VERSION=v${PROJECT_VERSION}"
+    "\r\n"
     "LANG_PACK_HELP_PLUGIN_DESC=D${PROJECT_VERSION}\r\n"
     "[LANG_PACK_PLUGIN_AVS]\r\nLANG_PACK_PLUGIN_AVS_STATUS=AVS\r\n"
     "LANG_PACK_PLUGIN_AVS_SHORT_NAME=AVS\r\nLANG_PACK_PLUGIN_AVS_VERSION=v${PROJECT_VERSION}\r\n"
@@ -73,9 +74,10 @@ struct Installing : Pack {
     if (upperCaseHash)
       for (char& c : hash) c = char(std::toupper(static_cast<unsigned char>(c)));
     p.files.put(u"C:\\Pack\\GUI.ini", std::string(kGuiIni) + componentSections(hash));
-    p.files.put(u"C:\\Pack\\1045.ini", std::string(kLocaleIni).substr(
-                                           0, std::string(kLocaleIni).find("[INSTALLER_BUTTONS]")) +
-                                           kPageTexts);
+    p.files.put(
+        u"C:\\Pack\\1045.ini",
+        std::string(kLocaleIni).substr(0, std::string(kLocaleIni).find("[INSTALLER_BUTTONS]")) +
+            kPageTexts);
     p.files.put(u"C:\\Program Files\\Winamp\\Plugins\\vis_avs.dll", kPluginBytes);
     p.files.put(u"C:\\Program Files\\Winamp\\Plugins\\gen_unreadable.dll", kPluginBytes);
     p.registry.setDarkMode(dark);
@@ -126,9 +128,12 @@ TEST(InstallationPage, WorkListWritesAndTheEnginesCue) {
     const char* action;
     const char* hash;
   } writes[] = {
-      {u"LANG_PACK_OFFICIAL_WLZ", "1", "(none)"},     {u"LANG_PACK_HELP_PLUGIN", "1", "(none)"},
-      {u"LANG_PACK_CLASSIC_SKIN", "(none)", "(none)"}, {u"LANG_PACK_PLUGIN_MILKDROP", "(none)", "(none)"},
-      {u"LANG_PACK_PLUGIN_AVS", "1", "(none)"},       {u"LANG_PACK_PLUGIN_MISSING", "0", ""},
+      {u"LANG_PACK_OFFICIAL_WLZ", "1", "(none)"},
+      {u"LANG_PACK_HELP_PLUGIN", "1", "(none)"},
+      {u"LANG_PACK_CLASSIC_SKIN", "(none)", "(none)"},
+      {u"LANG_PACK_PLUGIN_MILKDROP", "(none)", "(none)"},
+      {u"LANG_PACK_PLUGIN_AVS", "1", "(none)"},
+      {u"LANG_PACK_PLUGIN_MISSING", "0", ""},
       {u"LANG_PACK_PLUGIN_OUTSIDE", "0", ""},
   };
   for (const auto& e : writes) {
@@ -168,8 +173,8 @@ TEST(InstallationPage, LinesPerKindExpandedOrAsRead) {
   Installing t;
   t.open();
   const std::string desc = "N 4.0\n\r\n\rE";
-  EXPECT_EQ(t.lines(), (std::vector<std::string>{"Instalacja ${PROJECT_VERSION}", "Lingvora (projekt)",
-                                                 "Wersja: ", "Licencja: ", "",
+  EXPECT_EQ(t.lines(), (std::vector<std::string>{"Instalacja ${PROJECT_VERSION}",
+                                                 "Lingvora (projekt)", "Wersja: ", "Licencja: ", "",
                                                  "Strona: https://example.org/index.php", desc}));
   t.send(u"ID_SECTION_LANG_PACK_OFFICIAL_WLZ");
   EXPECT_EQ(t.lines(), (std::vector<std::string>{"Pakiet...", "Pakiet ${PROJECT_VERSION}",
@@ -177,16 +182,15 @@ TEST(InstallationPage, LinesPerKindExpandedOrAsRead) {
                                                  "Strona: https://example.org/index.php", desc}));
   EXPECT_EQ(t.f().PB_Installer_InstallationPage.position, 20);
   t.send(u"ID_SECTION_LANG_PACK_HELP_PLUGIN");
-  EXPECT_EQ(t.lines(), (std::vector<std::string>{"Pomoc...", "Pomoc", "Wersja: v4.0", "Licencja: ",
-                                                 "", "Strona: https://example.org/info.php",
-                                                 "D4.0\n\r\n\r\n\rN 4.0"}));
+  EXPECT_EQ(t.lines(), (std::vector<std::string>{
+                           "Pomoc...", "Pomoc", "Wersja: v4.0", "Licencja: ", "",
+                           "Strona: https://example.org/info.php", "D4.0\n\r\n\r\n\rN 4.0"}));
   EXPECT_EQ(t.f().taskbar.value, 55);
   t.send(u"ID_SECTION_LANG_PACK_PLUGIN_AVS");
-  EXPECT_EQ(t.lines(),
-            (std::vector<std::string>{"AVS...", "AVS", "Wersja: v${PROJECT_VERSION}",
-                                      "Licencja: L${PROJECT_VERSION}", "C${PROJECT_VERSION}",
-                                      "Strona: https://example.org/index.php",
-                                      "D4.0\n\r\n\r\n\rN 4.0"}));
+  EXPECT_EQ(t.lines(), (std::vector<std::string>{
+                           "AVS...", "AVS", "Wersja: v${PROJECT_VERSION}",
+                           "Licencja: L${PROJECT_VERSION}", "C${PROJECT_VERSION}",
+                           "Strona: https://example.org/index.php", "D4.0\n\r\n\r\n\rN 4.0"}));
   t.send(u"ID_SECTION_END");
   EXPECT_EQ(t.lines()[0], "Konfiguracja ${PROJECT_VERSION}");
   EXPECT_EQ(t.f().PB_Installer_InstallationPage.position, 95);
@@ -212,7 +216,8 @@ TEST(InstallationPage, AbortedStateInTheDarkTheme) {
   MainForm& f = t.f();
   EXPECT_EQ(t.lines()[0], "Porazka");
   EXPECT_EQ(f.Lbl_Installer_DefaultHeader_SubTitle.caption, u"Blad 4.0");
-  for (Control* header : {&f.Lbl_Installer_DefaultHeader_Title, &f.Lbl_Installer_DefaultHeader_SubTitle}) {
+  for (Control* header :
+       {&f.Lbl_Installer_DefaultHeader_Title, &f.Lbl_Installer_DefaultHeader_SubTitle}) {
     EXPECT_FALSE(header->fontColorFromStyle);
     EXPECT_EQ(header->fontColor, kErrorText);
   }

@@ -4,7 +4,11 @@
 // (SYSTEM / InstallDir in DATA.ini), reports one step per component with
 // WM_COPYDATA, and returns GUI.exe's exit code. It copies no files.
 //
-//   engine [--uninstall] [--pause MS] [--abort-after N] [--send TEXT]... PACK_DIR
+//   engine [--uninstall] [--pause MS] [--abort-after N] [--vanish-after N] [--send TEXT]...
+//          PACK_DIR
+//
+// --vanish-after N ends the engine after N component messages without a word,
+// as a crashing engine would.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,7 +22,8 @@ constexpr ULONG_PTR kEngineMessageId = 0x0141134D;
 struct Options {
   bool uninstall = false;
   DWORD pause = 300;
-  int abortAfter = -1;  // component messages before ID_ABORT; -1: none
+  int abortAfter = -1;   // component messages before ID_ABORT; -1: none
+  int vanishAfter = -1;  // component messages before the engine just ends; -1: never
   std::vector<std::wstring> extra;
   std::wstring pack;
 };
@@ -37,6 +42,10 @@ bool parse(int argc, wchar_t** argv, Options& o) {
       const wchar_t* v = value();
       if (!v) return false;
       o.abortAfter = _wtoi(v);
+    } else if (a == L"--vanish-after") {
+      const wchar_t* v = value();
+      if (!v) return false;
+      o.vanishAfter = _wtoi(v);
     } else if (a == L"--send") {
       const wchar_t* v = value();
       if (!v) return false;
@@ -120,8 +129,8 @@ int wmain(int argc, wchar_t** argv) {
   Options o;
   if (!parse(argc, argv, o)) {
     std::fprintf(stderr,
-                 "usage: engine [--uninstall] [--pause MS] [--abort-after N] [--send TEXT]... "
-                 "PACK_DIR\n");
+                 "usage: engine [--uninstall] [--pause MS] [--abort-after N] [--vanish-after N] "
+                 "[--send TEXT]... PACK_DIR\n");
     return 2;
   }
   const std::wstring data = o.pack + L"\\DATA.ini", gui = o.pack + L"\\GUI.ini";
@@ -161,10 +170,14 @@ int wmain(int argc, wchar_t** argv) {
       messages.push_back(L"ID_SECTION_END");
       messages.push_back(L"ID_SECTION_FINISH");
     }
-    for (const auto& m : messages) {
-      if (!window) break;
+    for (std::size_t sent = 0; sent < messages.size() && window; ++sent) {
+      if (o.vanishAfter >= 0 && sent == std::size_t(o.vanishAfter)) {
+        std::printf("engine: vanishing\n");
+        std::fflush(stdout);
+        ExitProcess(3);
+      }
       Sleep(o.pause);
-      send(window, m);
+      send(window, messages[sent]);
     }
     std::fflush(stdout);
   }

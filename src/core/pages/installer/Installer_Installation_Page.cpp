@@ -74,19 +74,17 @@ StatusLines componentLines(App& app, const Text& id, Kind kind) {
   lines.publisher = page(app, u"_TEXT_WEBSITE") + u" " +
                     (kind == Kind::Bundled ? v.projectInfoPage : v.projectHomePage);
   const Text brk(kBreak);
-  lines.desc = kind == Kind::MainPack
-                   ? projectDescription(app)
-                   : expandPlaceholders(app, key(u"_DESC")) + brk + brk + brk +
-                         pageExpanded(app, u"_TEXT_NORMAL_DESC");
+  lines.desc = kind == Kind::MainPack ? projectDescription(app)
+                                      : expandPlaceholders(app, key(u"_DESC")) + brk + brk + brk +
+                                            pageExpanded(app, u"_TEXT_NORMAL_DESC");
   return lines;
 }
 
 // A plugin file name must name a file inside the plugins folder itself.
 bool plainFileName(TextView name) {
   if (name.empty() || name == u"." || name == u"..") return false;
-  return std::none_of(name.begin(), name.end(), [](char16_t c) {
-    return c == u'\\' || c == u'/' || c == u':' || c < 0x20;
-  });
+  return std::none_of(name.begin(), name.end(),
+                      [](char16_t c) { return c == u'\\' || c == u'/' || c == u':' || c < 0x20; });
 }
 
 class InstallationProgress : public ProgressPage {
