@@ -84,6 +84,7 @@ void showPageHeader(App& app, const WizardState& w, const HeaderControls& h, con
 
   Control& picture = h.picture;
   picture.picture.reset();
+  picture.center = true;
   loadPicture(app.platform.images, w.libraryPath,
               pictureName::header(w.values.mode, densityBucket(app.density())), picture);
   picture
