@@ -1,10 +1,7 @@
 #include "wizard/Controllers.h"
 
-#include <algorithm>
-
 #include "config/Config.h"
 #include "engine/Channel.h"
-#include "pages/frame/PageFrame.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 #include "wizard/Uninstaller.h"

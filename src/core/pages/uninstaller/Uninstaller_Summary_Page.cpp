@@ -45,8 +45,8 @@ struct Row {
   Control& value;
   const char16_t* key;
   Text text;
-  int gap;      // above the caption, below the label before it
-  int padding;  // right of the value, the picture's room on the upper rows
+  int gap;   // above the caption, below the label before it
+  int room;  // kept free right of the value: the picture's column on the upper rows
 };
 
 }  // namespace
@@ -125,8 +125,7 @@ void showSummaryPage(App& app) {
     place(r.caption, s25, below + app.scale(r.gap), app.scale(110), captionHeight);
     label(r.value, r.text, bold, kDefaultColor, false, dark, false);
     place(r.value, r.caption.bounds.right() - area.left + app.scale(5),
-          r.caption.bounds.top - area.top, area.width - app.scale(r.padding + 25 + 110),
-          valueHeight);
+          r.caption.bounds.top - area.top, area.width - app.scale(r.room + 25 + 110), valueHeight);
     below = r.caption.bounds.bottom() - area.top;
   }
 
