@@ -1,6 +1,6 @@
 // The uninstaller wizard driven through its windows: Welcome, Summary and
-// back, the quit question, and Uninstall handing the record to the engine,
-// in both themes.
+// back, the quit question, and Uninstall handing the record to the engine
+// (once GUI.ini can be written), in both themes.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -155,6 +155,20 @@ void walk(bool dark, const std::string& tag) {
     EXPECT_EQ(utf16File(pack.read(L"GUI.ini")).find(L"[INFO]"), std::wstring::npos);
     return;
   }
+
+  // Uninstall while GUI.ini cannot be written: the error's text, and the
+  // wizard stays on the Summary.
+  const std::wstring guiIni = pack.file(L"GUI.ini");
+  ASSERT_TRUE(SetFileAttributesW(guiIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  HWND error = gui.waitMessageBox();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(messageBoxText(error), L"Cannot write the file " + guiIni + L".");
+  answer(error, IDOK);
+  EXPECT_TRUE(waitFor([&] { return !IsWindow(error); }));
+  EXPECT_TRUE(shown(main, L"Lbl_Uninstaller_SummaryPage_ProjectName"));
+  EXPECT_EQ(text(main, L"Btn_GUI_Next"), L"&Odinstaluj");
+  ASSERT_TRUE(SetFileAttributesW(guiIni.c_str(), FILE_ATTRIBUTE_NORMAL));
 
   // Uninstall: the record goes into GUI.ini, the location as read and the
   // paths below it with one separator; no player runs, so the removal page
