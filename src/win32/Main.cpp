@@ -10,6 +10,7 @@
 
 #include "Fonts.h"
 #include "Handles.h"
+#include "Parent.h"
 #include "Ports.h"
 #include "Renderer.h"
 #include "app/MainWindow.h"
@@ -112,6 +113,13 @@ bool preview(Program& s, const MSG& msg) {
   return used;
 }
 
+void dispatch(Program& program, MSG& msg) {
+  if (preview(program, msg)) return;
+  if (IsWindow(program.main) && IsDialogMessageW(program.main, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
@@ -153,12 +161,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   UpdateWindow(program.main);
   guarded([] { formShow(*g_program->app); });
 
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (preview(program, msg)) continue;
-    if (IsWindow(program.main) && IsDialogMessageW(program.main, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  // Messages, and the end of the engine that started the wizard.
+  UniqueHandle engine = openParentProcess();
+  for (;;) {
+    HANDLE watched = engine.get();
+    const DWORD woke = MsgWaitForMultipleObjectsEx(watched ? 1 : 0, watched ? &watched : nullptr,
+                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (watched && woke == WAIT_OBJECT_0) {
+      engine.reset();
+      guarded([] { engineEnded(*g_program->app); });
+      continue;
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return program.app->exitCode;
+      dispatch(program, msg);
+    }
   }
-  return program.app->exitCode;
 }

@@ -29,6 +29,7 @@ struct Files : FileSystem {
   std::map<Text, DiskSpace> drives;
   bool failWrites = false;
   std::set<Text> unreadable;  // exist, but cannot be opened for a digest
+  std::set<Text> readOnly;    // cannot be replaced
   int writes = 0;
 
   void addDirectory(const Text& path) {
@@ -84,7 +85,7 @@ struct Files : FileSystem {
     return r;
   }
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
-    if (failWrites) return false;
+    if (failWrites || readOnly.count(pathKey(path))) return false;
     ++writes;
     putBytes(path, bytes);
     return true;

@@ -55,6 +55,9 @@ struct WizardState {
   bool closeAllowed = true;
   bool failed = false;
   bool progressFinished = false;
+  // Engine messages count only between the engine's cue (DATA.ini written)
+  // and the end of the progress.
+  bool channelOpen = false;
   bool monitorShown = false;
   std::vector<Text> runningPlayers, workList;
   ProgressValues progress;

@@ -52,6 +52,32 @@ class MainForm : public Form {
                                          ControlKind::Panel, &P_Installer_DefaultPage};
   Control P_Installer_InstallationPage{*this, "P_Installer_InstallationPage", ControlKind::Panel,
                                        &P_Installer_DefaultPage};
+  Control GB_Installer_InstallationPage{*this, "GB_Installer_InstallationPage",
+                                        ControlKind::GroupBox, &P_Installer_InstallationPage};
+  Control Img_Installer_InstallationPage{*this, "Img_Installer_InstallationPage",
+                                         ControlKind::Picture, &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Name{*this,
+                                                   "Lbl_Installer_InstallationPage_Item_Name",
+                                                   ControlKind::Label,
+                                                   &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Version{
+      *this, "Lbl_Installer_InstallationPage_Item_Version", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_License{
+      *this, "Lbl_Installer_InstallationPage_Item_License", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Copyright{
+      *this, "Lbl_Installer_InstallationPage_Item_Copyright", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Publisher{
+      *this, "Lbl_Installer_InstallationPage_Item_Publisher", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control PB_Installer_InstallationPage{*this, "PB_Installer_InstallationPage",
+                                        ControlKind::Progress, &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Desc{*this,
+                                                   "Lbl_Installer_InstallationPage_Item_Desc",
+                                                   ControlKind::Label,
+                                                   &GB_Installer_InstallationPage};
 
   Control P_Installer_WelcomePage{*this, "P_Installer_WelcomePage", ControlKind::Panel,
                                   &P_GUI_Installer};

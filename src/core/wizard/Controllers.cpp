@@ -2,6 +2,7 @@
 
 #include "config/Config.h"
 #include "engine/Channel.h"
+#include "pages/installer/Installer_Installation_Page.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 #include "wizard/Uninstaller.h"
@@ -68,6 +69,7 @@ void startWizard(App& app) {
 }  // namespace
 
 void createInstallerDialog(App& app) {
+  app.setProgressPage(LaunchMode::Installer, installationProgressPage(app));
   startWizard(app);
   // The startup probe: it fills the record when a player is found; its
   // verdict is not used here.

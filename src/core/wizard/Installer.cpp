@@ -3,6 +3,7 @@
 #include "config/Config.h"
 #include "images/Pictures.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
 #include "wizard/Controllers.h"
@@ -62,7 +63,7 @@ void showPlaceholder(App& app) {
 
 const InstallerPage kPages[kInstallerPages] = {
     {showWelcomePage, nullptr},    {showLicensePage, nullptr},    {showPlaceholder<2>, nullptr},
-    {showPlaceholder<3>, nullptr}, {showPlaceholder<4>, nullptr}, {showPlaceholder<5>, nullptr},
+    {showPlaceholder<3>, nullptr}, {showPlaceholder<4>, nullptr}, {showInstallationPage, nullptr},
     {showPlaceholder<6>, nullptr}, {showPlaceholder<7>, nullptr}};
 
 void open(App& app, int index) {
