@@ -4,8 +4,9 @@
 test: build
 	ctest --test-dir build/native --output-on-failure -j2
 
+# make demo UNINSTALLER=1: the uninstaller wizard instead.
 demo: build
-	bash scripts/demo.sh
+	bash scripts/demo.sh $(if $(UNINSTALLER),--uninstaller)
 
 build:
 	bash scripts/build.sh

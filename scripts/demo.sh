@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# The installer wizard on the example pack under Wine. On a machine with a
-# display it opens there for you to use; without one it runs on a private
-# Xvfb display and saves a screenshot of the window into the build folder.
+# The installer wizard on the example pack under Wine (with --uninstaller:
+# the uninstaller wizard, the pack recorded as installed into the stand-in
+# player). On a machine with a display it opens there for you to use;
+# without one it runs on a private Xvfb display and saves a screenshot of
+# the window into the build folder.
 set -euo pipefail
+wizard=installer action=/ACTION=0
+if [ "${1:-}" = --uninstaller ]; then wizard=uninstaller action=/ACTION=1; fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 arch=$(cat "$build/wine-arch")
@@ -18,28 +22,32 @@ player=$build/demo-player
 mkdir -p "$player"
 cp "$build/native/fixtures/players/winamp-5.9.2/winamp.exe" "$player/"
 winplayer="Z:${player//\//\\}"
+uninstall='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
+packentry="$uninstall\\Lingvora Winamp Language Pack"
+reg() { DISPLAY= "$root/scripts/wine.sh" reg "$@" /reg:32 /f >/dev/null; }
 register() {
-  DISPLAY= "$root/scripts/wine.sh" reg add \
-    'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Winamp' \
-    /v UninstallString /t REG_SZ /d "\"$winplayer\\UninstWA.exe\"" /reg:32 /f >/dev/null
+  reg add "$uninstall\\Winamp" /v UninstallString /t REG_SZ /d "\"$winplayer\\UninstWA.exe\""
+  if [ $wizard = uninstaller ]; then
+    reg add "$packentry" /v InstallLocation /t REG_SZ /d "$winplayer"
+    reg add "$packentry" /v InstallDate /t REG_SZ /d "$(date +%Y%m%d)"
+  fi
 }
 
 if [ -n "${DISPLAY:-}" ]; then
   export LINGVORA_USE_DISPLAY=1
   register
-  echo "demo: starting the installer wizard on $DISPLAY"
-  (cd "$pack" && "$root/scripts/wine.sh" "$pack/GUI.exe" /ACTION=0) || echo "demo: GUI.exe ended with exit code $?"
+  echo "demo: starting the $wizard wizard on $DISPLAY"
+  (cd "$pack" && "$root/scripts/wine.sh" "$pack/GUI.exe" $action) || echo "demo: GUI.exe ended with exit code $?"
   exit 0
 fi
 
 unregister() {
-  DISPLAY= "$root/scripts/wine.sh" reg delete \
-    'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Winamp' /v UninstallString /reg:32 /f \
-    >/dev/null 2>&1 || true
+  reg delete "$uninstall\\Winamp" /v UninstallString >/dev/null 2>&1 || true
+  if [ $wizard = uninstaller ]; then reg delete "$packentry" >/dev/null 2>&1 || true; fi
 }
 trap 'unregister; bash "$root/scripts/wine-session.sh" stop >/dev/null' EXIT
 bash "$root/scripts/wine-session.sh" start
 register
-shot=$build/demo-installer.png
-"$root/scripts/wine.sh" "$tree/tools/uidriver.exe" "$winpack" "Z:${shot//\//\\}" /ACTION=0
-echo "demo: screenshot of the installer wizard: $shot"
+shot=$build/demo-$wizard.png
+"$root/scripts/wine.sh" "$tree/tools/uidriver.exe" "$winpack" "Z:${shot//\//\\}" $action
+echo "demo: screenshot of the $wizard wizard: $shot"

@@ -2,6 +2,8 @@
 // A pack directory in the fake file system and an App started on it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "app/MainWindow.h"
@@ -34,6 +36,20 @@ inline constexpr const char* kLocaleIni =
     "UNINSTALLER_INIT_7=uSiedem\r\nUNINSTALLER_INIT_8=uOsiem\r\nUNINSTALLER_INIT_9=uDziewiec\r\n"
     "UNINSTALLER_INIT_10=Nie ma pakietu.\r\nUNINSTALLER_INIT_11=Katalog:\r\n"
     "[UNINSTALLER_BUTTONS]\r\nUNINSTALLER_BUTTON_CANCEL=uAnuluj\r\n";
+
+// A fixture executable built with its version resources.
+inline Bytes fixture(const std::string& name) {
+  std::ifstream in(std::string(LINGVORA_PLAYERS) + "/" + name, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Puts a fixture executable into the fake file system.
+inline void installPlayer(fake::FakePlatform& p, const Text& dir, const std::string& fixtureName,
+                          const Text& exe = u"winamp.exe") {
+  Bytes bytes = fixture(fixtureName);
+  ASSERT_FALSE(bytes.empty()) << fixtureName;
+  p.files.putBytes(joinPath(dir, exe), std::move(bytes));
+}
 
 struct Pack {
   fake::FakePlatform p;

@@ -163,6 +163,21 @@ TEST(DataIni, WrittenWholeKeepingOtherSections) {
   EXPECT_EQ(pack.p.dialogs.shown.size(), 0u);
 }
 
+TEST(DataIni, BesideTheProgramInBothModesAndNowhereElse) {
+  for (const Text& action : {Text(u"/ACTION=0"), Text(u"/ACTION=1")}) {
+    SCOPED_TRACE(S(action));
+    Pack pack;
+    App& app = pack.start({action});
+    ASSERT_FALSE(pack.exit);
+    EXPECT_EQ(app.wizard().dataPath, u"C:\\Pack\\DATA.ini");
+    const int before = pack.p.files.writes;
+    for (const Text& path : {Text(), Text(u"DATA.ini"), Text(u"\\DATA.ini"), Text(u"C:DATA.ini")})
+      EXPECT_FALSE(writeInstallDirToDataIni(app, path, u"C:\\Winamp")) << S(path);
+    EXPECT_EQ(pack.p.files.writes, before);
+    EXPECT_TRUE(writeInstallDirToDataIni(app, app.wizard().dataPath, u"C:\\Winamp"));
+  }
+}
+
 TEST(InfoSection, SeventeenKeysInOrderThenSaved) {
   Pack pack;
   pack.p.files.put(u"C:\\Pack\\GUI.ini", std::string(kGuiIni) + "[INFO]\r\nVersion=stale\r\n");

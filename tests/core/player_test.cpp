@@ -1,6 +1,3 @@
-#include <fstream>
-#include <iterator>
-
 #include "Pack.h"
 #include "config/Config.h"
 #include "pe/VersionResources.h"
@@ -9,19 +6,6 @@
 
 namespace lingvora::test {
 namespace {
-
-Bytes fixture(const std::string& name) {
-  std::ifstream in(std::string(LINGVORA_PLAYERS) + "/" + name, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-// Puts a fixture executable into the fake file system.
-void installPlayer(fake::FakePlatform& p, const Text& dir, const std::string& fixtureName,
-                   const Text& exe = u"winamp.exe") {
-  Bytes bytes = fixture(fixtureName);
-  ASSERT_FALSE(bytes.empty()) << fixtureName;
-  p.files.putBytes(joinPath(dir, exe), std::move(bytes));
-}
 
 TEST(VersionData, FromRealExecutables) {
   fake::FakePlatform p;
@@ -440,6 +424,89 @@ TEST(ProbeInstalledPack, NotFoundEndsWithCode5) {
     EXPECT_EQ(S(pack.lastBox().text), "uDwa Nie ma pakietu.\n\r\n\rKatalog:\n\r" + c.locationLine +
                                           "\n\r\n\ruDziewiec\n\r\n\rhttps://example.org/index.php");
   }
+}
+
+TEST(ProbeInstalledPack, OnlyAFullPathOfARegisteredEntryIsAnInstallation) {
+  // Each location exists as the engine's working directory would resolve
+  // it, with a player in it; none of them is where the pack was installed.
+  struct Case {
+    const char* name;
+    std::string regName;
+    Text location;
+  };
+  const Text parentKey = u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  for (const Case& c : {Case{"empty", "Lingvora Pack", u""}, Case{"blank", "Lingvora Pack", u"  "},
+                        Case{"relative", "Lingvora Pack", u"Winamp"},
+                        Case{"dot relative", "Lingvora Pack", u".\\Winamp"},
+                        Case{"rooted on the current drive", "Lingvora Pack", u"\\Winamp"},
+                        Case{"relative to a drive", "Lingvora Pack", u"C:Winamp"},
+                        Case{"no registry name", "", u"C:\\Program Files\\Winamp"}}) {
+    SCOPED_TRACE(c.name);
+    Pack pack;
+    std::string gui = kGuiIni;
+    gui.replace(gui.find("ProjectRegName=Lingvora Pack"), 28, "ProjectRegName=" + c.regName);
+    pack.p.files.put(u"C:\\Pack\\GUI.ini", gui);
+    for (const Text& dir :
+         {Text(u"Winamp"), Text(u".\\Winamp"), Text(u"\\Winamp"), Text(u"C:Winamp"), Text(u"  ")})
+      installPlayer(pack.p, dir, "winamp-5.9.2/winamp.exe");
+    auto& strings = pack.p.registry.strings;
+    strings[fake::FakeRegistry::key(Hive::LocalMachine, parentKey + T(c.regName),
+                                    u"InstallLocation")] = c.location;
+    // Without a name, the parent key itself must not be read.
+    strings[fake::FakeRegistry::key(Hive::LocalMachine, parentKey, u"InstallLocation")] =
+        u"C:\\Program Files\\Winamp";
+    App& app = pack.start({u"/ACTION=1"});
+    EXPECT_EQ(pack.exit, 5);
+    EXPECT_NE(S(pack.lastBox().text)
+                  .find("Katalog:\n\r" + S(c.regName.empty() ? u"" : c.location) + "\n\r\n\r"),
+              std::string::npos);
+    EXPECT_EQ(app.state.uninstaller.record.InstallDir, u"");
+  }
+}
+
+TEST(ProbeInstalledPack, ALocationWithItsTrailingSeparator) {
+  Pack pack;
+  pack.p.registry.strings[fake::FakeRegistry::key(
+      Hive::LocalMachine, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
+      u"InstallLocation")] = u"D:\\Winamp\\";
+  installPlayer(pack.p, u"D:\\Winamp", "winamp-5.9.2/winamp.exe");
+  pack.p.files.put(u"D:\\Winamp\\paths.ini", "[Winamp]\r\ninidir=\r\n");
+  App& app = pack.start({u"/ACTION=1"});
+  ASSERT_FALSE(pack.exit);
+  const WinampRecord& r = app.state.uninstaller.record;
+  EXPECT_EQ(r.InstallDir, u"D:\\Winamp\\");  // as read
+  EXPECT_EQ(r.ExeFileName, u"D:\\Winamp\\winamp.exe");
+  EXPECT_EQ(r.PathsConfig, u"D:\\Winamp\\paths.ini");
+  EXPECT_EQ(r.PluginsDir, u"D:\\Winamp\\Plugins");
+  EXPECT_EQ(r.ConfigDir, u"D:\\Winamp");
+  EXPECT_EQ(r.ConfigFile, u"D:\\Winamp\\winamp.ini");
+  EXPECT_TRUE(r.Portable);  // the configuration lies in the player directory
+  EXPECT_EQ(r.Version, u"5.9.2.10042");
+}
+
+TEST(PlayerPaths, ComparedInTheirCanonicalForm) {
+  struct Case {
+    Text a, b;
+    bool same;
+  };
+  for (const Case& c : {
+           Case{u"D:\\Winamp\\winamp.exe", u"d:\\WINAMP\\WINAMP.EXE", true},
+           Case{u"D:\\Winamp\\\\winamp.exe", u"D:\\Winamp\\winamp.exe", true},
+           Case{u"D:/Winamp/winamp.exe", u"D:\\Winamp\\winamp.exe", true},
+           Case{u"D:\\Winamp\\.\\winamp.exe", u"D:\\Winamp\\winamp.exe", true},
+           Case{u"D:\\Apps\\..\\Winamp\\winamp.exe", u"D:\\Winamp\\winamp.exe", true},
+           Case{u"\\\\?\\D:\\Winamp\\winamp.exe", u"D:\\Winamp\\winamp.exe", true},
+           Case{u"\\\\?\\UNC\\srv\\share\\winamp.exe", u"\\\\SRV\\Share\\winamp.exe", true},
+           Case{u"D:\\Winamp\\", u"D:\\Winamp", true},
+           Case{u"D:\\..\\Winamp", u"D:\\Winamp", true},  // no step above the root
+           Case{u"D:\\Winamp2\\winamp.exe", u"D:\\Winamp\\winamp.exe", false},
+           Case{u"E:\\Winamp\\winamp.exe", u"D:\\Winamp\\winamp.exe", false},
+           Case{u"Winamp\\winamp.exe", u"D:\\Winamp\\winamp.exe", false},
+       }) {
+    SCOPED_TRACE(S(c.a));
+    EXPECT_EQ(samePath(c.a, c.b), c.same) << S(canonicalPath(c.a)) << " " << S(canonicalPath(c.b));
+  }
+  EXPECT_EQ(canonicalPath(u"d:/apps//winamp/"), u"D:\\APPS\\WINAMP");
 }
 
 }  // namespace

@@ -82,6 +82,44 @@ TEST(IniDocument, WriteKeepsTheRestOfTheFile) {
             "; comment\r\n[One]\r\nA=9\r\nC=3\r\n\r\n[Two]\r\nB=2\r\n[Three]\r\nD=4\r\n");
 }
 
+TEST(IniDocument, AValueStaysOnItsLine) {
+  auto doc = IniDocument::parse(bytesOf("[INFO]\r\nLegalCopyright=old\r\nNext=1\r\n"), latin1());
+  doc.write(u"INFO", u"LegalCopyright", Text(u"(c) 1997\r\nNullsoft\0Inc.\n", 24));
+  doc.write(u"INFO", u"ProductName", u"Win\ramp");  // a new key
+  const Bytes out = doc.serialize(latin1());
+  EXPECT_EQ(std::string(out.begin(), out.end()),
+            "[INFO]\r\nLegalCopyright=(c) 1997  Nullsoft Inc. \r\nNext=1\r\n"
+            "ProductName=Win amp\r\n");
+  EXPECT_EQ(IniDocument::parse(out, latin1()).readString(u"INFO", u"Next"), u"1");
+}
+
+TEST(Paths, JoinedWithOneSeparator) {
+  struct Case {
+    Text dir, name, joined;
+  };
+  for (const Case& c : {Case{u"C:\\Pack", u"GUI.ini", u"C:\\Pack\\GUI.ini"},
+                        Case{u"D:\\Winamp\\", u"winamp.exe", u"D:\\Winamp\\winamp.exe"},
+                        Case{u"D:/Winamp/", u"Plugins", u"D:/Winamp/Plugins"},
+                        Case{u"C:\\", u"DATA.ini", u"C:\\DATA.ini"}})
+    EXPECT_EQ(joinPath(c.dir, c.name), c.joined);
+}
+
+TEST(Paths, FullyQualifiedOnesOnly) {
+  struct Case {
+    Text path;
+    bool full;
+  };
+  for (const Case& c :
+       {Case{u"C:\\Pack\\DATA.ini", true}, Case{u"d:/Winamp", true}, Case{u"C:\\", true},
+        Case{u"\\\\server\\share\\W", true}, Case{u"\\\\?\\C:\\W", true}, Case{u"", false},
+        Case{u"  ", false}, Case{u"DATA.ini", false}, Case{u".\\Winamp", false},
+        Case{u"\\Winamp", false}, Case{u"C:Winamp", false}, Case{u"C:", false},
+        Case{u"1:\\W", false}}) {
+    SCOPED_TRACE(S(c.path));
+    EXPECT_EQ(isFullyQualifiedPath(c.path), c.full);
+  }
+}
+
 TEST(IniDocument, AnsiDocumentWithUnrepresentableTextIsSavedAsUtf16) {
   auto doc = IniDocument::parse(bytesOf("[INFO]\r\nInstallDir=C:\\Winamp\r\n"), latin1());
   doc.write(u"INFO", u"InstallDir", T("C:\\Програми\\Winamp"));

@@ -251,7 +251,8 @@ TEST(WizardWindow, UninstallerFindsThePack) {
   Gui gui(pack, L"/ACTION=1");
   HWND main = gui.waitMainWindow();
   ASSERT_TRUE(main);
-  EXPECT_EQ(windowText(main), L"Lingvora Uninstaller");
+  // The Welcome page's title once the pack was found.
+  EXPECT_EQ(windowText(main), L"Dezinstalator polskiego pakietu językowego Lingvora 4.0");
   EXPECT_EQ(control(main, L"Btn_GUI_Next").text, L"&Dalej >");
   pressKey(main, VK_ESCAPE);
   HWND question = gui.waitMessageBox();

@@ -53,6 +53,8 @@ struct ThemeColours {
 inline constexpr Color kDividerFill = 0x202020, kDividerOutline = 0x282828;
 inline constexpr Color kSecondaryText = 0x737373, kBrandingText = 0x484848;
 inline constexpr Color kErrorText = 0xD40000;
+// What the uninstaller is about to do: its action line and Uninstall button.
+inline constexpr Color kRemovalAccent = 0xD40000;
 
 // What a control shows under the active style: its background (transparent
 // controls and those without their own colour show their parent's; the

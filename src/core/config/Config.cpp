@@ -64,7 +64,8 @@ void loadConfiguration(App& app) {
   WizardState& w = app.wizard();
   FileSystem& files = app.platform.files;
   w.configPath = joinPath(w.programDirectory, u"GUI.ini");
-  if (app.installerMode()) w.dataPath = joinPath(w.programDirectory, u"DATA.ini");
+  // Both progress pages hand their directory to the engine through DATA.ini.
+  w.dataPath = joinPath(w.programDirectory, u"DATA.ini");
   w.libraryPath = joinPath(w.programDirectory, u"Pixora.dll");
 
   auto config = files.fileExists(w.configPath) ? openIniDocument(app, w.configPath) : std::nullopt;

@@ -7,6 +7,8 @@
 namespace lingvora {
 
 bool writeInstallDirToDataIni(App& app, const Text& dataPath, const Text& directory) {
+  // A relative path would land wherever the engine's working directory is.
+  if (!isFullyQualifiedPath(dataPath)) return false;
   IniDocument doc;
   if (app.platform.files.fileExists(dataPath)) {
     auto read = openIniDocument(app, dataPath);

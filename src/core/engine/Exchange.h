@@ -6,7 +6,8 @@
 namespace lingvora {
 
 // Reads DATA.ini if present, sets SYSTEM / InstallDir and saves the whole
-// file; false on any failure, and nothing is shown.
+// file; false on any failure (an empty or relative path among them), and
+// nothing is shown.
 bool writeInstallDirToDataIni(App& app, const Text& dataPath, const Text& directory);
 
 // All seventeen keys of the mode's record, in order; then GUI.ini is saved.

@@ -121,7 +121,12 @@ std::vector<Text> IniDocument::sectionNames() const {
   return names;
 }
 
-void IniDocument::write(TextView section, TextView key, TextView value) {
+void IniDocument::write(TextView section, TextView key, TextView rawValue) {
+  // A value is one line: a line break or NUL inside it (a version
+  // resource's copyright can hold one) would break the file for its reader.
+  Text value(rawValue);
+  for (char16_t& c : value)
+    if (c == u'\r' || c == u'\n' || c == u'\0') c = u' ';
   auto* s = const_cast<Section*>(findSection(section));
   if (!s) {
     if (sections_.empty()) sections_.push_back({});
@@ -136,7 +141,7 @@ void IniDocument::write(TextView section, TextView key, TextView value) {
   }
   for (auto& l : s->lines) {
     if (!l.key.empty() && equalsNoCase(l.key, key)) {
-      l.value = Text(value);
+      l.value = value;
       l.raw = l.key + u"=" + l.value;
       return;
     }
@@ -144,7 +149,7 @@ void IniDocument::write(TextView section, TextView key, TextView value) {
   // New keys go after the section's last non-blank line.
   auto at = s->lines.end();
   while (at != s->lines.begin() && trim(std::prev(at)->raw).empty()) --at;
-  Line line{Text(key) + u"=" + Text(value), Text(key), Text(value)};
+  Line line{Text(key) + u"=" + value, Text(key), value};
   s->lines.insert(at, std::move(line));
 }
 

@@ -33,6 +33,7 @@ class IniDocument {
   bool hasSection(TextView section) const;
   std::vector<Text> sectionNames() const;
 
+  // Line breaks and NULs in the value are written as spaces.
   void write(TextView section, TextView key, TextView value);
 
   // The whole document in its encoding. A document read as ANSI that now

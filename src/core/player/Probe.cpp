@@ -1,6 +1,7 @@
 #include "player/Probe.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "config/Config.h"
 #include "player/Version.h"
@@ -172,7 +173,9 @@ bool detectOsPortable(Platform& p, const Text& pathsIni, bool isWacup) {
 }
 
 bool detectPortableConfiguration(const Text& installDir, const Text& configDir) {
-  return upper(configDir).find(upper(installDir)) != Text::npos;
+  // The directory as the registry may hold it, with its trailing separator,
+  // still contains a configuration directory stored without one.
+  return upper(configDir).find(upper(withoutTrailingBackslash(installDir))) != Text::npos;
 }
 
 static Text configuredDirectory(Platform& p, const Text& installDir, const Text& configFile,
@@ -193,6 +196,40 @@ Text findPluginsDirectory(const Text& installDir) { return joinPath(installDir, 
 Text findLanguageDirectory(Platform& p, const Text& installDir, const Text& configFile) {
   return configuredDirectory(p, installDir, configFile, u"LangDir", u"Lang");
 }
+
+Text canonicalPath(TextView path) {
+  Text t = upper(path);
+  std::replace(t.begin(), t.end(), u'/', u'\\');
+  // The long-path prefix names the same place as the path without it.
+  if (t.starts_with(u"\\\\?\\UNC\\"))
+    t = u"\\\\" + t.substr(8);
+  else if (t.starts_with(u"\\\\?\\"))
+    t = t.substr(4);
+  Text root;
+  if (t.starts_with(u"\\\\"))
+    root = u"\\\\";
+  else if (t.size() >= 2 && t[1] == u':')
+    root = t.substr(0, 2) + u"\\";
+  else if (t.starts_with(u"\\"))
+    root = u"\\";
+  std::vector<Text> steps;
+  for (std::size_t at = root.size() == 3 ? 2 : root.size(); at <= t.size();) {
+    std::size_t end = t.find(u'\\', at);
+    if (end == Text::npos) end = t.size();
+    const Text step = t.substr(at, end - at);
+    if (step == u"..") {
+      if (!steps.empty()) steps.pop_back();
+    } else if (!step.empty() && step != u".") {
+      steps.push_back(step);
+    }
+    at = end + 1;
+  }
+  Text out = root;
+  for (std::size_t i = 0; i < steps.size(); ++i) out += (i ? u"\\" : u"") + steps[i];
+  return out;
+}
+
+bool samePath(TextView a, TextView b) { return canonicalPath(a) == canonicalPath(b); }
 
 Text drivePart(const Text& path) {
   if (path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\') {
@@ -248,12 +285,17 @@ DirectoryVerdict checkPlayerDirectory(App& app, const Text& dir, bool atStartup)
 bool probeInstalledPack(App& app, const Text& regName) {
   Platform& p = app.platform;
   WizardState& w = app.state.uninstaller;
+  // Without a name the key would be the Uninstall key itself.
+  if (regName.empty()) return false;
   const Text key = u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + regName;
   if (auto location = p.registry.readString(Hive::LocalMachine, key, u"InstallLocation"))
     w.packInstallLocation = *location;
   if (auto date = p.registry.readString(Hive::LocalMachine, key, u"InstallDate"))
     w.packInstallDate = *date;
-  if (w.packInstallLocation.empty() || !p.files.directoryExists(w.packInstallLocation))
+  // A relative location would resolve against whatever directory the
+  // engine started us in: it names no installation.
+  if (!isFullyQualifiedPath(w.packInstallLocation) ||
+      !p.files.directoryExists(w.packInstallLocation))
     return false;
   WinampRecord& r = w.record;
   r.InstallDir = w.packInstallLocation;

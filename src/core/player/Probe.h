@@ -33,6 +33,11 @@ bool detectPortableConfiguration(const Text& installDir, const Text& configDir);
 Text findSkinsDirectory(Platform& p, const Text& installDir, const Text& configFile);
 Text findPluginsDirectory(const Text& installDir);
 Text findLanguageDirectory(Platform& p, const Text& installDir, const Text& configFile);
+// The form in which two paths are compared: upper case, backslashes, no
+// doubled separators, no "." or ".." steps, no trailing separator, no
+// long-path prefix. samePath: the two name the same file that way.
+Text canonicalPath(TextView path);
+bool samePath(TextView a, TextView b);
 // The drive part of a path: C: for C:\Apps, \\server\share for a network path.
 Text drivePart(const Text& path);
 

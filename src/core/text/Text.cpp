@@ -160,9 +160,21 @@ bool parseInteger(TextView t, long long& value) {
 
 Text joinPath(TextView dir, TextView name) {
   Text out(dir);
-  out += u'\\';
+  // A directory written with its trailing separator (common in the
+  // registry) keeps it as the one separator.
+  if (out.empty() || (out.back() != u'\\' && out.back() != u'/')) out += u'\\';
   out += name;
   return out;
+}
+
+bool isFullyQualifiedPath(TextView path) {
+  auto separator = [](char16_t c) { return c == u'\\' || c == u'/'; };
+  const bool drive = path.size() >= 3 && path[1] == u':' && separator(path[2]) &&
+                     ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z'));
+  // \\server\share, or a long-path prefix \\?\ ...
+  const bool network =
+      path.size() >= 3 && separator(path[0]) && separator(path[1]) && !separator(path[2]);
+  return drive || network;
 }
 
 }  // namespace lingvora

@@ -36,6 +36,10 @@ Text twoDigits(int value);
 // Parses a signed decimal integer; returns false when the text is not one.
 bool parseInteger(TextView text, long long& value);
 
+// Directory, one backslash, name.
 Text joinPath(TextView directory, TextView name);
+// A path that names one place whatever the working directory: a drive
+// letter with its root, or a network or long-path prefix.
+bool isFullyQualifiedPath(TextView path);
 
 }  // namespace lingvora

@@ -14,7 +14,10 @@ MainForm::MainForm() {
   for (Control* page :
        {&P_Installer_DefaultPage, &P_Installer_WelcomePage, &P_Installer_LicensePage,
         &P_Installer_ComponentsPage, &P_Installer_DirectoryPage, &P_Installer_ProcessMonitorPage,
-        &P_Installer_InstallationPage, &P_Installer_DonationPage, &P_Installer_FinishPage})
+        &P_Installer_InstallationPage, &P_Installer_DonationPage, &P_Installer_FinishPage,
+        &P_Uninstaller_DefaultPage, &P_Uninstaller_WelcomePage, &P_Uninstaller_SummaryPage,
+        &P_Uninstaller_ProcessMonitorPage, &P_Uninstaller_InstallationPage,
+        &P_Uninstaller_FinishPage})
     page->hide();
 }
 

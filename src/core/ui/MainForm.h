@@ -113,6 +113,100 @@ class MainForm : public Form {
   Control P_Installer_FinishPage{*this, "P_Installer_FinishPage", ControlKind::Panel,
                                  &P_GUI_Installer};
 
+  // Uninstaller: the header-page container and the full-height pages.
+  Control P_Uninstaller_DefaultPage{*this, "P_Uninstaller_DefaultPage", ControlKind::Panel,
+                                    &P_GUI_Uninstaller};
+  Control P_Uninstaller_DefaultHeader{*this, "P_Uninstaller_DefaultHeader", ControlKind::Panel,
+                                      &P_Uninstaller_DefaultPage};
+  Control B_Uninstaller_DefaultHeader{*this, "B_Uninstaller_DefaultHeader", ControlKind::Bevel,
+                                      &P_Uninstaller_DefaultHeader};
+  Control Img_Uninstaller_DefaultHeader{*this, "Img_Uninstaller_DefaultHeader",
+                                        ControlKind::Picture, &P_Uninstaller_DefaultHeader};
+  Control P_Uninstaller_DefaultHeader_Text{*this, "P_Uninstaller_DefaultHeader_Text",
+                                           ControlKind::Panel, &P_Uninstaller_DefaultHeader};
+  Control Lbl_Uninstaller_DefaultHeader_Title{*this, "Lbl_Uninstaller_DefaultHeader_Title",
+                                              ControlKind::Label,
+                                              &P_Uninstaller_DefaultHeader_Text};
+  Control Lbl_Uninstaller_DefaultHeader_SubTitle{*this, "Lbl_Uninstaller_DefaultHeader_SubTitle",
+                                                 ControlKind::Label,
+                                                 &P_Uninstaller_DefaultHeader_Text};
+  Control P_Uninstaller_SummaryPage{*this, "P_Uninstaller_SummaryPage", ControlKind::Panel,
+                                    &P_Uninstaller_DefaultPage};
+  Control Lbl_Uninstaller_SummaryPage_Title{*this, "Lbl_Uninstaller_SummaryPage_Title",
+                                            ControlKind::Label, &P_Uninstaller_SummaryPage};
+  Control GB_Uninstaller_SummaryPage{*this, "GB_Uninstaller_SummaryPage", ControlKind::GroupBox,
+                                     &P_Uninstaller_SummaryPage};
+  Control Img_Uninstaller_SummaryPage{*this, "Img_Uninstaller_SummaryPage", ControlKind::Picture,
+                                      &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_ProjectName{*this, "Lbl_Uninstaller_SummaryPage_ProjectName",
+                                                  ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Version_Desc{*this,
+                                                   "Lbl_Uninstaller_SummaryPage_Version_Desc",
+                                                   ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Version{*this, "Lbl_Uninstaller_SummaryPage_Version",
+                                              ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Author_Desc{*this, "Lbl_Uninstaller_SummaryPage_Author_Desc",
+                                                  ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Author{*this, "Lbl_Uninstaller_SummaryPage_Author",
+                                             ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_License_Desc{*this,
+                                                   "Lbl_Uninstaller_SummaryPage_License_Desc",
+                                                   ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_License{*this, "Lbl_Uninstaller_SummaryPage_License",
+                                              ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Copyright_Desc{
+      *this, "Lbl_Uninstaller_SummaryPage_Copyright_Desc", ControlKind::Label,
+      &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_Copyright{*this, "Lbl_Uninstaller_SummaryPage_Copyright",
+                                                ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_InstallDir_Desc{
+      *this, "Lbl_Uninstaller_SummaryPage_InstallDir_Desc", ControlKind::Label,
+      &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_InstallDir{*this, "Lbl_Uninstaller_SummaryPage_InstallDir",
+                                                 ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_InstallDate_Desc{
+      *this, "Lbl_Uninstaller_SummaryPage_InstallDate_Desc", ControlKind::Label,
+      &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_InstallDate{*this, "Lbl_Uninstaller_SummaryPage_InstallDate",
+                                                  ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control Lbl_Uninstaller_SummaryPage_ProjectDesc{*this, "Lbl_Uninstaller_SummaryPage_ProjectDesc",
+                                                  ControlKind::Label, &GB_Uninstaller_SummaryPage};
+  Control P_Uninstaller_ProcessMonitorPage{*this, "P_Uninstaller_ProcessMonitorPage",
+                                           ControlKind::Panel, &P_Uninstaller_DefaultPage};
+  Control P_Uninstaller_InstallationPage{*this, "P_Uninstaller_InstallationPage",
+                                         ControlKind::Panel, &P_Uninstaller_DefaultPage};
+
+  Control P_Uninstaller_WelcomePage{*this, "P_Uninstaller_WelcomePage", ControlKind::Panel,
+                                    &P_GUI_Uninstaller};
+  Control Img_Uninstaller_WelcomePage{*this, "Img_Uninstaller_WelcomePage", ControlKind::Picture,
+                                      &P_Uninstaller_WelcomePage};
+  Control S_Uninstaller_WelcomePage_Divider{*this, "S_Uninstaller_WelcomePage_Divider",
+                                            ControlKind::Shape, &P_Uninstaller_WelcomePage};
+  Control P_Uninstaller_WelcomePage_TextArea{*this, "P_Uninstaller_WelcomePage_TextArea",
+                                             ControlKind::Panel, &P_Uninstaller_WelcomePage};
+  // The column stacks in this order: the action, then the top text, then
+  // the information text.
+  Control Lbl_Uninstaller_WelcomePage_Title{*this, "Lbl_Uninstaller_WelcomePage_Title",
+                                            ControlKind::Label,
+                                            &P_Uninstaller_WelcomePage_TextArea};
+  Control Lbl_Uninstaller_WelcomePage_Subtitle{*this, "Lbl_Uninstaller_WelcomePage_Subtitle",
+                                               ControlKind::Label,
+                                               &P_Uninstaller_WelcomePage_TextArea};
+  Control Lbl_Uninstaller_WelcomePage_Subtitle2{*this, "Lbl_Uninstaller_WelcomePage_Subtitle2",
+                                                ControlKind::Label,
+                                                &P_Uninstaller_WelcomePage_TextArea};
+  Control Lbl_Uninstaller_WelcomePage_Subtitle1{*this, "Lbl_Uninstaller_WelcomePage_Subtitle1",
+                                                ControlKind::Label,
+                                                &P_Uninstaller_WelcomePage_TextArea};
+  Control Lbl_Uninstaller_WelcomePage_Info{*this, "Lbl_Uninstaller_WelcomePage_Info",
+                                           ControlKind::Label, &P_Uninstaller_WelcomePage_TextArea};
+  Control Lbl_Uninstaller_WelcomePage_LangPack{*this, "Lbl_Uninstaller_WelcomePage_LangPack",
+                                               ControlKind::Label, &P_Uninstaller_WelcomePage};
+  Control Lbl_Uninstaller_WelcomePage_Copyright{*this, "Lbl_Uninstaller_WelcomePage_Copyright",
+                                                ControlKind::Label, &P_Uninstaller_WelcomePage};
+  Control P_Uninstaller_FinishPage{*this, "P_Uninstaller_FinishPage", ControlKind::Panel,
+                                   &P_GUI_Uninstaller};
+
   Control P_GUI_Footer{*this, "P_GUI_Footer", ControlKind::Panel, &P_GUI};
   Control B_GUI_Footer{*this, "B_GUI_Footer", ControlKind::Bevel, &P_GUI_Footer};
   Control Lbl_GUI_BrandingText{*this, "Lbl_GUI_BrandingText", ControlKind::Label, &P_GUI_Footer};

@@ -1,14 +1,12 @@
 #include "wizard/Controllers.h"
 
-#include <algorithm>
-
 #include "config/Config.h"
 #include "engine/Channel.h"
-#include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/language/Language_Dialog.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
+#include "wizard/Uninstaller.h"
 
 namespace lingvora {
 namespace {
@@ -32,6 +30,10 @@ void readFooterCaptions(App& app) {
     c.uninstall = caption(u"UNINSTALL");
   }
 }
+
+// Enter and the mnemonics reach a button whatever its state: a hidden or
+// disabled button does nothing, so no page acts on what it held back.
+bool actionable(const Control& button) { return button.visible && button.enabled; }
 
 void connectFooter(App& app) {
   MainForm& f = app.form;
@@ -82,7 +84,8 @@ void createUninstallerDialog(App& app) {
   startWizard(app);
   readFooterCaptions(app);
   if (!probeInstalledPack(app, app.state.uninstaller.values.projectRegName)) packNotFound(app);
-  layoutFooter(app);
+  resetUninstallerPages(app);
+  uninstallerPage(0).show(app);
 }
 
 void createLanguageDialog(App& app) {
@@ -124,20 +127,27 @@ void requestClose(App& app) {
 }
 
 void backClick(App& app) {
-  if (app.installerMode()) installerBack(app);
+  if (!actionable(app.form.Btn_GUI_Back)) return;
+  if (app.installerMode())
+    installerBack(app);
+  else
+    uninstallerBack(app);
 }
 
 void nextClick(App& app) {
-  if (app.installerMode()) installerNext(app);
+  if (!actionable(app.form.Btn_GUI_Next)) return;
+  if (app.installerMode())
+    installerNext(app);
+  else
+    uninstallerNext(app);
 }
 
 void cancelClick(App& app) {
-  if (app.installerMode()) {
+  if (!actionable(app.form.Btn_GUI_Cancel)) return;
+  if (app.installerMode())
     installerCancel(app);
-    return;
-  }
-  app.wizard().closeAllowed = true;
-  requestClose(app);
+  else
+    uninstallerCancel(app);
 }
 
 }  // namespace lingvora

@@ -1,0 +1,148 @@
+#include "wizard/Uninstaller.h"
+
+#include "config/Config.h"
+#include "pages/frame/PageFrame.h"
+#include "pages/uninstaller/Uninstaller_Summary_Page.h"
+#include "pages/uninstaller/Uninstaller_Welcome_Page.h"
+#include "wizard/Controllers.h"
+
+namespace lingvora {
+namespace {
+
+Control& pagePanel(App& app, int index) {
+  MainForm& f = app.form;
+  Control* panels[kUninstallerPages] = {&f.P_Uninstaller_WelcomePage, &f.P_Uninstaller_SummaryPage,
+                                        &f.P_Uninstaller_ProcessMonitorPage,
+                                        &f.P_Uninstaller_InstallationPage,
+                                        &f.P_Uninstaller_FinishPage};
+  return *panels[index];
+}
+
+bool isHeaderPage(int index) { return index >= 1 && index <= 3; }
+
+// The footer of a page whose own content comes later, at its place in the
+// walk. Each gives Next the style's look again, undoing the Summary's red.
+Footer placeholderFooter(App& app, int index) {
+  const MainForm& f = app.form;
+  const FooterCaptions& c = app.state.uninstaller.captions;
+  switch (index) {
+    case 2:
+      return {{f.Btn_GUI_Back.visible, false, c.back},
+              {true, f.Btn_GUI_Next.enabled,
+               expandPlaceholders(app, readText(app, u"UNINSTALLER_PROCESS_MONITOR_PAGE",
+                                                u"UNINSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"))},
+              {f.Btn_GUI_Cancel.visible, f.Btn_GUI_Cancel.enabled, c.cancel}};
+    case 3:  // while the engine works
+      return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
+    default:
+      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.finish}, {true, false, c.cancel}};
+  }
+}
+
+// A page whose own content comes later: its panel, empty, and its footer.
+template <int Index>
+void showPlaceholder(App& app) {
+  app.state.uninstaller.pageIndex = Index;
+  setUninstallerCaption(app);
+  if (isHeaderPage(Index)) {
+    showUninstallerPageHeader(app, u"", u"");
+    fillBrandingLabel(app);
+    app.form.P_Uninstaller_DefaultPage.dock(Align::Client).show();
+  }
+  pagePanel(app, Index).dock(Align::Client).show();
+  setFooter(app, placeholderFooter(app, Index));
+}
+
+const UninstallerPage kPages[kUninstallerPages] = {{showUninstallerWelcomePage, nullptr},
+                                                   {showSummaryPage, leaveSummaryPage},
+                                                   {showPlaceholder<2>, nullptr},
+                                                   {showPlaceholder<3>, nullptr},
+                                                   {showPlaceholder<4>, nullptr}};
+
+void open(App& app, int index) {
+  resetUninstallerPages(app);
+  uninstallerPage(index).show(app);
+}
+
+void leave(App& app, int index) {
+  if (auto f = uninstallerPage(index).leave) f(app);
+}
+
+// A listed player process could not be ended: the user is told, and the
+// uninstaller ends, since the engine must not remove files of a running
+// player.
+[[noreturn]] void blockedProcessesStop(App& app) {
+  WizardState& w = app.state.uninstaller;
+  w.pendingExitCode = 4;
+  auto msg = [&](int n) {
+    return expandPlaceholders(app,
+                              readText(app, u"UNINSTALLER_PROCESS_MONITOR_PAGE",
+                                       u"UNINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_" + decimal(n)));
+  };
+  const Text brk(kBreak);
+  app.fatal(4, app.form.caption,
+            msg(1) + brk + brk + msg(2) + brk + brk + msg(3) + u" " + w.record.InstallDir + brk +
+                brk + msg(4));
+}
+
+}  // namespace
+
+const UninstallerPage& uninstallerPage(int index) { return kPages[index]; }
+
+void resetUninstallerPages(App& app) {
+  MainForm& f = app.form;
+  f.P_Uninstaller_DefaultPage.hide();
+  for (int i = 0; i < kUninstallerPages; ++i) pagePanel(app, i).hide();
+  layoutFooter(app);
+}
+
+void uninstallerBack(App& app) {
+  if (app.state.uninstaller.pageIndex == 1) open(app, 0);
+}
+
+void uninstallerNext(App& app) {
+  WizardState& w = app.state.uninstaller;
+  const int page = w.pageIndex;
+  switch (page) {
+    case 0:
+      open(app, 1);
+      break;
+    case 1:
+      // The record goes to the engine first; a failed save ends the action
+      // here, on the Summary page, before the process check.
+      leave(app, 1);
+      if (!w.monitorShown) {
+        w.monitorShown = true;
+        if (app.processChecks.findRunningPlayer(app)) {
+          open(app, 2);
+          break;
+        }
+      }
+      open(app, 3);
+      break;
+    case 2:
+      if (!app.processChecks.endListedProcesses(app)) blockedProcessesStop(app);
+      open(app, 3);
+      break;
+    case 3:
+      if (w.failed) {
+        app.exitCode = 0;
+        app.closing = true;  // ends without a question
+        break;
+      }
+      open(app, 4);
+      break;
+    case 4:
+      // Finishing actions come with the Finish page; the wizard ends here.
+      app.exitCode = w.pendingExitCode;
+      app.closing = true;
+      break;
+  }
+}
+
+void uninstallerCancel(App& app) {
+  app.state.uninstaller.closeAllowed = true;
+  requestClose(app);
+}
+
+}  // namespace lingvora
