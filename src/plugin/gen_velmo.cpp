@@ -7,8 +7,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstring>
-#include <string>
+#include <new>
+#include <utility>
 
 #include "PluginLogic.h"
 
@@ -41,16 +43,30 @@ constexpr unsigned kImageLoaderType = ('i' << 24) | ('m' << 16) | ('g' << 8) | '
 #define VELMO_THISCALL
 #endif
 
+// A service call's result slot: wide enough for the pointers some calls
+// answer, and zero until the service writes into it, so that an answer
+// written as an int (a yes/no, a count), or none at all, reads as intended.
+using Slot = std::intptr_t;
+
 // The player's service objects are called through their dispatch entry,
-// the first virtual slot: object, code, result slot, argument pointers.
-using DispatchFn = int(VELMO_THISCALL*)(void* self, int code, void* result, void** arguments,
+// the first virtual slot: object, code, result slot, argument list, count.
+using DispatchFn = int(VELMO_THISCALL*)(void* self, int code, Slot* result, void** arguments,
                                         int count);
 
-int dispatch(void* object, int code, void* result, void** arguments, int count) {
+// One call: the argument list holds one pointer to each argument's value.
+// The values are this function's own copies, alive for the whole call.
+template <typename... Arguments>
+Slot call(void* object, int code, Arguments... values) {
   if (!object) return 0;
+  void* arguments[] = {&values...};
+  Slot result = 0;
   DispatchFn entry = (*static_cast<DispatchFn**>(object))[0];
-  return entry(object, code, result, arguments, count);
+  entry(object, code, &result, arguments, int(sizeof...(values)));
+  return result;
 }
+
+void* pointer(Slot result) { return reinterpret_cast<void*>(result); }
+bool yes(Slot result) { return int(result) != 0; }
 
 struct Record {
   int version;
@@ -66,27 +82,19 @@ int start();
 void configure();
 void quit();
 
+// An interface taken from a service factory, given back through the same.
+struct Held {
+  void* factory = nullptr;
+  void* object = nullptr;
+};
+
 Record g_record = {0x11, nullptr, start, configure, quit, nullptr, nullptr};
 wchar_t g_description[64];
 UINT g_privateMessage = UINT(-1);
 WORD g_helpCommand = 0xF6D7;
 void* g_services = nullptr;
-void* g_applicationFactory = nullptr;
-void* g_application = nullptr;
-void* g_memoryFactory = nullptr;
-void* g_memory = nullptr;
+Held g_application, g_memory;
 HACCEL g_accelerator = nullptr;  // handed to the player, which keeps it
-
-using SetSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
-using RemoveSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
-using DefSubclassFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-
-// comctl32's subclassing functions, by ordinal.
-FARPROC comctl(int ordinal) {
-  HMODULE module = GetModuleHandleW(L"comctl32.dll");
-  if (!module) module = LoadLibraryW(L"comctl32.dll");
-  return module ? GetProcAddress(module, MAKEINTRESOURCEA(ordinal)) : nullptr;
-}
 
 void format(wchar_t* buffer, std::size_t count, const wchar_t* pattern, const wchar_t* argument) {
   velmo::formatBounded(reinterpret_cast<char16_t*>(buffer), count,
@@ -104,44 +112,30 @@ void* serviceManager() {
   return g_services;
 }
 
-// The interface of the service with that GUID, and its factory.
-void* serviceInterface(const GUID& guid, void*& factory) {
-  void* services = serviceManager();
-  if (!services) return nullptr;
-  const GUID* guidArgument = &guid;
-  void* arguments[] = {&guidArgument};
-  factory = nullptr;
-  dispatch(services, kManagerServiceByGuid, &factory, arguments, 1);
-  if (!factory) return nullptr;
-  int lock = 1;
-  void* getArguments[] = {&lock};
-  void* object = nullptr;
-  dispatch(factory, kFactoryGetInterface, &object, getArguments, 1);
-  return object;
+Held take(void* factory) {
+  const int lock = 1;
+  return {factory, pointer(call(factory, kFactoryGetInterface, lock))};
 }
 
-void releaseInterface(void*& factory, void*& object) {
-  if (factory && object) {
-    void* arguments[] = {&object};
-    int ignored = 0;
-    dispatch(factory, kFactoryRelease, &ignored, arguments, 1);
-  }
-  factory = object = nullptr;
+// The interface of the service with that GUID.
+Held take(const GUID& guid) {
+  return take(pointer(call(serviceManager(), kManagerServiceByGuid, guid)));
+}
+
+void release(Held& held) {
+  if (held.factory && held.object) call(held.factory, kFactoryRelease, held.object);
+  held = {};
 }
 
 void registerAccelerator() {
-  if (!g_application && serviceManager())
-    g_application = serviceInterface(kApplicationGuid, g_applicationFactory);
+  if (!g_application.object && serviceManager()) g_application = take(kApplicationGuid);
   ACCEL accel{FVIRTKEY, VK_F10, g_helpCommand};
   g_accelerator = CreateAcceleratorTableW(&accel, 1);
-  if (!g_accelerator || !g_application) return;
-  HWND window = g_record.hwndParent;
+  if (!g_accelerator) return;
   // The player takes a pointer to the table's handle.
-  HACCEL* table = &g_accelerator;
-  int count = 1, translate = 1;
-  void* arguments[] = {&window, &table, &count, &translate};
-  int ignored = 0;
-  dispatch(g_application, kAppAddAccelerators, &ignored, arguments, 4);
+  const int count = 1, translate = 1;
+  call(g_application.object, kAppAddAccelerators, g_record.hwndParent, &g_accelerator, count,
+       translate);
 }
 
 void insertEntry(HMENU menu, int position) {
@@ -175,21 +169,109 @@ LRESULT CALLBACK subclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
     ShellExecuteW(g_record.hwndParent, L"open", kHelpPage, nullptr, nullptr, SW_SHOWNORMAL);
   if (msg == WM_USER && UINT(lp) == g_privateMessage && g_privateMessage != UINT(-1))
     addMenuEntries();
-  static auto next = reinterpret_cast<DefSubclassFn>(reinterpret_cast<void*>(comctl(413)));
-  return next ? next(w, msg, wp, lp) : DefWindowProcW(w, msg, wp, lp);
+  return DefSubclassProc(w, msg, wp, lp);
 }
+
+// The subclass is identified by the procedure's own address.
+UINT_PTR subclassId() { return reinterpret_cast<UINT_PTR>(&subclassProc); }
 
 int start() {
   format(g_description, 64, L"Orva (System pomocy dla Winampa) v%s", kVersion);
   g_record.description = g_description;
-  if (auto set = reinterpret_cast<SetSubclassFn>(reinterpret_cast<void*>(comctl(410))))
-    set(g_record.hwndParent, subclassProc, reinterpret_cast<UINT_PTR>(&subclassProc), 0);
+  SetWindowSubclass(g_record.hwndParent, subclassProc, subclassId(), 0);
   g_privateMessage = UINT(request(reinterpret_cast<WPARAM>("gen_velmo"), kRegisterMessage));
   PostMessageW(g_record.hwndParent, WM_USER, 0, LPARAM(g_privateMessage));
   return 0;
 }
 
 // About box ---------------------------------------------------------------
+
+// A GDI object deleted with its owner.
+class GdiObject {
+ public:
+  explicit GdiObject(HGDIOBJ handle = nullptr) : handle_(handle) {}
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  ~GdiObject() {
+    if (handle_) DeleteObject(handle_);
+  }
+  HGDIOBJ get() const { return handle_; }
+
+ private:
+  HGDIOBJ handle_;
+};
+
+// A window's DC, given back with it.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A memory DC with one bitmap selected into it; the selection is undone
+// and the DC deleted with it.
+class MemoryDc {
+ public:
+  MemoryDc(HDC compatible, HBITMAP bitmap)
+      : dc_(CreateCompatibleDC(compatible)), old_(dc_ ? SelectObject(dc_, bitmap) : nullptr) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (!dc_) return;
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A font selected into a DC for a scope, with the background mode that
+// drawing uses; both are restored with it.
+class DrawingState {
+ public:
+  DrawingState(HDC dc, HGDIOBJ font)
+      : dc_(dc), font_(SelectObject(dc, font)), mode_(SetBkMode(dc, TRANSPARENT)) {}
+  DrawingState(const DrawingState&) = delete;
+  DrawingState& operator=(const DrawingState&) = delete;
+  ~DrawingState() {
+    SetBkMode(dc_, mode_);
+    SelectObject(dc_, font_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ font_;
+  int mode_;
+};
+
+// What one About box made: its two pictures, deleted when it is destroyed.
+struct AboutBox {
+  GdiObject header, text;
+};
+
+AboutBox* aboutBox(HWND dialog) {
+  return reinterpret_cast<AboutBox*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+HFONT dialogFont(HWND dialog) {
+  return reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+}
 
 void replaceByLink(HWND dialog) {
   HWND old = GetDlgItem(dialog, 40000);
@@ -205,84 +287,80 @@ void replaceByLink(HWND dialog) {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               g_record.hDllInstance, nullptr);
   if (!link) return;
-  SendMessageW(link, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), TRUE);
+  SendMessageW(link, WM_SETFONT, WPARAM(dialogFont(dialog)), TRUE);
   SetWindowPos(link, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   DestroyWindow(old);
   SetPropW(link, kLinkProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id)));
 }
 
-// The header picture, decoded by the player's image loaders; its height.
-int headerPicture(HWND dialog, int& width) {
-  width = 0;
+// Pixels decoded by one of the player's image loaders, in its memory.
+struct Decoded {
+  void* pixels = nullptr;
+  int width = 0, height = 0;
+};
+
+// Asks each image loader in turn; the first that reads the data decodes it.
+Decoded decode(const void* data, int size) {
   void* services = serviceManager();
-  HRSRC r = FindResourceW(g_record.hDllInstance, MAKEINTRESOURCEW(103), L"PNG");
-  HGLOBAL g = r ? LoadResource(g_record.hDllInstance, r) : nullptr;
-  void* data = g ? LockResource(g) : nullptr;
-  if (!services || !data) return 0;
-  int size = int(SizeofResource(g_record.hDllInstance, r));
-  unsigned type = kImageLoaderType;
-  int count = 0;
-  void* countArguments[] = {&type};
-  dispatch(services, kManagerCount, &count, countArguments, 1);
+  const unsigned type = kImageLoaderType;
+  const int count = int(call(services, kManagerCount, type));
   for (int index = 0; index < count; ++index) {
-    void* factory = nullptr;
-    void* enumArguments[] = {&type, &index};
-    dispatch(services, kManagerEnum, &factory, enumArguments, 2);
-    if (!factory) continue;
-    int lock = 1;
-    void* getArguments[] = {&lock};
-    void* loader = nullptr;
-    dispatch(factory, kFactoryGetInterface, &loader, getArguments, 1);
-    if (!loader) continue;
-    bool reads = false;
-    void* testArguments[] = {&data, &size};
-    dispatch(loader, kLoaderTest, &reads, testArguments, 2);
-    if (!reads) {
-      releaseInterface(factory, loader);
-      continue;
-    }
-    int w = 0, h = 0;
-    int* pw = &w;
-    int* ph = &h;
-    void* none = nullptr;
-    void* loadArguments[] = {&data, &size, &pw, &ph, &none};
-    void* pixels = nullptr;
-    dispatch(loader, kLoaderLoad, &pixels, loadArguments, 5);
-    releaseInterface(factory, loader);
-    if (!pixels || w <= 0 || h <= 0) return 0;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib && bits) std::memcpy(bits, pixels, std::size_t(w) * h * 4);
-    if (!g_memory) g_memory = serviceInterface(kMemoryGuid, g_memoryFactory);
-    void* freeArguments[] = {&pixels};
-    int ignored = 0;
-    dispatch(g_memory, kMemoryFree, &ignored, freeArguments, 1);
-    if (dib) {
-      SendDlgItemMessageW(dialog, 1001, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(dib));
-      DeleteObject(dib);
-    }
-    width = w;
-    return h;
+    Held loader = take(pointer(call(services, kManagerEnum, type, index)));
+    if (!loader.object) continue;
+    const bool reads = yes(call(loader.object, kLoaderTest, data, size));
+    Decoded decoded;
+    if (reads)
+      decoded.pixels = pointer(call(loader.object, kLoaderLoad, data, size, &decoded.width,
+                                    &decoded.height, static_cast<void*>(nullptr)));
+    release(loader);
+    if (reads) return decoded;
   }
-  return 0;
+  return {};
 }
 
-void textPicture(HWND dialog, int width, int headerHeight) {
-  const int height = 265 - headerHeight;
-  HWND control = GetDlgItem(dialog, 1002);
-  if (!control || width <= 0 || height <= 0) return;
-  HDC screen = GetDC(control);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  RECT all{0, 0, width, height};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = SelectObject(dc, font);
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const int t = height;
+// A top-down 32-bit copy of the decoded pixels, or null.
+HBITMAP toBitmap(const Decoded& decoded) {
+  constexpr int kLargest = 4096;  // far beyond any About picture, and no overflow
+  const int w = decoded.width, h = decoded.height;
+  if (!decoded.pixels || w <= 0 || h <= 0 || w > kLargest || h > kLargest) return nullptr;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib && bits) std::memcpy(bits, decoded.pixels, std::size_t(w) * std::size_t(h) * 4);
+  return dib;
+}
+
+// Sets a picture static's image and answers the one it held. A static
+// keeps its own copy of a bitmap with alpha and answers that copy later:
+// such a copy is its owner's to delete, like the original.
+HBITMAP swapImage(HWND dialog, int id, HBITMAP bitmap) {
+  return reinterpret_cast<HBITMAP>(
+      SendDlgItemMessageW(dialog, id, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap)));
+}
+
+// Takes a static's picture back and deletes it unless it is the box's own.
+void dropImage(HWND dialog, int id, const GdiObject& own) {
+  HBITMAP held = swapImage(dialog, id, nullptr);
+  if (held && held != own.get()) DeleteObject(held);
+}
+
+// The header picture, decoded by the player's image loaders; its size.
+SIZE headerPicture(HWND dialog, AboutBox& box) {
+  HRSRC r = FindResourceW(g_record.hDllInstance, MAKEINTRESOURCEW(103), L"PNG");
+  HGLOBAL g = r ? LoadResource(g_record.hDllInstance, r) : nullptr;
+  const void* data = g ? LockResource(g) : nullptr;
+  if (!serviceManager() || !data) return {};
+  const Decoded decoded = decode(data, int(SizeofResource(g_record.hDllInstance, r)));
+  box.header = GdiObject(toBitmap(decoded));
+  if (decoded.pixels) call(g_memory.object, kMemoryFree, decoded.pixels);
+  if (!box.header.get()) return {};
+  swapImage(dialog, 1001, static_cast<HBITMAP>(box.header.get()));
+  return {decoded.width, decoded.height};
+}
+
+void drawTexts(HDC dc, HFONT font, int t) {
+  DrawingState state(dc, font);
   RECT description{10, t - 100, 390, t - 45};
   DrawTextW(dc,
             L"Wtyczka (gen_velmo.dll) pozwala na uruchomienie polskojęzycznej pomocy Winampa. "
@@ -295,45 +373,79 @@ void textPicture(HWND dialog, int width, int headerHeight) {
   RECT buildRect{195, t - 30, 395, t};
   DrawTextW(dc, build, -1, &buildRect, DT_WORDBREAK);
   LOGFONTW lf{};
-  GetObjectW(font ? font : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  GetObjectW(font ? HGDIOBJ(font) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   lf.lfWeight = 700;
   lf.lfQuality = 5;
-  HFONT bold = CreateFontIndirectW(&lf);
-  SelectObject(dc, bold);
+  GdiObject bold(CreateFontIndirectW(&lf));
+  DrawingState titleFont(dc, bold.get());
   RECT title{100, t - 120, 280, t - 100};
   DrawTextW(dc, L"SYSTEM POMOCY DLA WINAMPA", -1, &title, DT_WORDBREAK);
-  SetBkMode(dc, oldMode);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  HBITMAP previous =
-      reinterpret_cast<HBITMAP>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap)));
-  if (previous) DeleteObject(previous);
-  DeleteObject(bold);
-  DeleteDC(dc);
-  ReleaseDC(control, screen);
+}
+
+// The text picture below the header, as wide as the header; drawn, copied
+// onto the control's window and set as its image.
+void textPicture(HWND dialog, AboutBox& box, SIZE header) {
+  const int width = header.cx, height = 265 - header.cy;
+  HWND control = GetDlgItem(dialog, 1002);
+  if (!control || width <= 0 || height <= 0) return;
+  WindowDc screen(control);
+  if (!screen.get()) return;
+  box.text = GdiObject(CreateCompatibleBitmap(screen.get(), width, height));
+  auto bitmap = static_cast<HBITMAP>(box.text.get());
+  if (!bitmap) return;
+  {
+    MemoryDc memory(screen.get(), bitmap);
+    if (!memory.get()) return;
+    RECT all{0, 0, width, height};
+    FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    drawTexts(memory.get(), dialogFont(dialog), height);
+    BitBlt(screen.get(), 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+  }
+  swapImage(dialog, 1002, bitmap);
+}
+
+void initAbout(HWND dialog) {
+  auto* box = new (std::nothrow) AboutBox;
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(box));
+  if (!g_memory.object && serviceManager()) g_memory = take(kMemoryGuid);
+  wchar_t caption[32];
+  format(caption, 32, L"Orva v%s - Informacje...", kVersion);
+  SetWindowTextW(dialog, caption);
+  replaceByLink(dialog);
+  SendDlgItemMessageW(dialog, 1002, WM_SETFONT, WPARAM(dialogFont(dialog)), FALSE);
+  if (box) textPicture(dialog, *box, headerPicture(dialog, *box));
+}
+
+// Runs before the controls are destroyed: they give their pictures back,
+// and the link loses its property while it still exists.
+void destroyAbout(HWND dialog) {
+  RemovePropW(GetDlgItem(dialog, 40000), kLinkProperty);
+  AboutBox* box = aboutBox(dialog);
+  if (!box) return;
+  dropImage(dialog, 1001, box->header);
+  dropImage(dialog, 1002, box->text);
+  delete box;
+  SetWindowLongPtrW(dialog, DWLP_USER, 0);
+}
+
+void openLink(const NMLINK& link) {
+  const bool activated = link.hdr.code == UINT(NM_CLICK) || link.hdr.code == UINT(NM_RETURN);
+  if (activated && GetPropW(link.hdr.hwndFrom, kLinkProperty) ==
+                       reinterpret_cast<HANDLE>(static_cast<INT_PTR>(link.hdr.idFrom)))
+    ShellExecuteW(nullptr, L"open", link.item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_INITDIALOG: {
-      wchar_t caption[32];
-      format(caption, 32, L"Orva v%s - Informacje...", kVersion);
-      SetWindowTextW(dialog, caption);
-      replaceByLink(dialog);
-      SendDlgItemMessageW(dialog, 1002, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
-      int width = 0;
-      const int height = headerPicture(dialog, width);
-      textPicture(dialog, width, height);
+    case WM_INITDIALOG:
+      initAbout(dialog);
       return TRUE;
-    }
-    case WM_NOTIFY: {
-      auto* link = reinterpret_cast<NMLINK*>(lp);
-      if ((link->hdr.code == NM_CLICK || link->hdr.code == NM_RETURN) &&
-          GetPropW(link->hdr.hwndFrom, kLinkProperty) ==
-              reinterpret_cast<HANDLE>(static_cast<INT_PTR>(link->hdr.idFrom)))
-        ShellExecuteW(nullptr, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+    case WM_DESTROY:
+      destroyAbout(dialog);
       return 0;
-    }
+    case WM_NOTIFY:
+      openLink(*reinterpret_cast<const NMLINK*>(lp));
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) EndDialog(dialog, 0);
       return 0;
@@ -347,10 +459,9 @@ void configure() {
 }
 
 void quit() {
-  if (auto remove = reinterpret_cast<RemoveSubclassFn>(reinterpret_cast<void*>(comctl(412))))
-    remove(g_record.hwndParent, subclassProc, reinterpret_cast<UINT_PTR>(&subclassProc));
-  releaseInterface(g_applicationFactory, g_application);
-  releaseInterface(g_memoryFactory, g_memory);
+  RemoveWindowSubclass(g_record.hwndParent, subclassProc, subclassId());
+  release(g_application);
+  release(g_memory);
 }
 
 }  // namespace

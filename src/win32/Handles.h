@@ -3,6 +3,9 @@
 // every path.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <uxtheme.h>
+
 #include <string>
 #include <utility>
 
@@ -53,6 +56,14 @@ struct DcTraits {
   static HDC invalid() { return nullptr; }
   static void close(HDC h) { DeleteDC(h); }
 };
+struct ImageListTraits {
+  static HIMAGELIST invalid() { return nullptr; }
+  static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+struct ThemeTraits {
+  static HTHEME invalid() { return nullptr; }
+  static void close(HTHEME h) { CloseThemeData(h); }
+};
 struct LibraryTraits {
   static HMODULE invalid() { return nullptr; }
   static void close(HMODULE h) { FreeLibrary(h); }
@@ -64,6 +75,27 @@ using UniqueKey = Unique<HKEY, KeyTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueDc = Unique<HDC, DcTraits>;
 using UniqueLibrary = Unique<HMODULE, LibraryTraits>;
+using UniqueImageList = Unique<HIMAGELIST, ImageListTraits>;
+using UniqueTheme = Unique<HTHEME, ThemeTraits>;
+
+// A COM interface pointer, released when it goes.
+template <typename I>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() {
+    if (p_) p_->Release();
+  }
+  I* get() const { return p_; }
+  I* operator->() const { return p_; }
+  void** out() { return reinterpret_cast<void**>(&p_); }
+  explicit operator bool() const { return p_ != nullptr; }
+
+ private:
+  I* p_ = nullptr;
+};
 
 // A window's device context, released with the window it came from.
 class WindowDc {

@@ -68,26 +68,8 @@ void guarded(F&& f) {
 LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   Program* s = g_program;
   if (!s || !s->renderer) return DefWindowProcW(w, msg, wp, lp);
+  if (LRESULT result = 0; s->renderer->handle(msg, wp, lp, result)) return result;
   switch (msg) {
-    case WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
-        if (Control* c = s->renderer->controlById(LOWORD(wp));
-            c && c->onClick && c->enabled && c->visible) {
-          guarded([c] { c->onClick(); });
-        }
-        return 0;
-      }
-      break;
-    case DM_GETDEFID:
-      for (int id = 100;; ++id) {
-        Control* c = s->renderer->controlById(id);
-        if (!c) break;
-        if (c->defaultButton) return MAKELRESULT(id, DC_HASDEFID);
-      }
-      return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return s->renderer->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_ERASEBKGND:
       return 1;
     case WM_COPYDATA: {
@@ -134,6 +116,8 @@ bool preview(Program& s, const MSG& msg) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  // The taskbar's progress is a COM service of the shell.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControlsEx(&icc);
 
   static Program program;

@@ -1,6 +1,5 @@
 #include "Renderer.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -9,21 +8,44 @@ namespace lingvora::win32 {
 namespace {
 
 constexpr int kFirstId = 100;
+constexpr UINT_PTR kTreeSubclass = 1;
+// The window styles of the two kinds of main window.
+constexpr DWORD kWizardStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+Renderer* rendererOf(HWND w) {
+  return reinterpret_cast<Renderer*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+}
 
 LRESULT CALLBACK panelProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* r = reinterpret_cast<Renderer*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  Renderer* r = rendererOf(w);
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
+      // Painted off screen first, so that frequent changes do not flicker.
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(w, &ps);
-      if (r) r->paint(w, dc);
+      RECT client{};
+      GetClientRect(w, &client);
+      UniqueDc memory(CreateCompatibleDC(dc));
+      UniqueGdi bitmap(
+          CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+      if (r && memory && bitmap) {
+        Selected selected(memory.get(), bitmap.get());
+        r->paint(w, memory.get());
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+      } else if (r) {
+        r->paint(w, dc);
+      }
       EndPaint(w, &ps);
       return 0;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
       if (r) return r->controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
       break;
     case WM_COMMAND:
@@ -35,17 +57,23 @@ LRESULT CALLBACK panelProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK labelProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* r = reinterpret_cast<Renderer*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-  if (msg == WM_PAINT) return panelProc(w, msg, wp, lp);
-  if (msg == WM_ERASEBKGND) return 1;
+  Renderer* r = rendererOf(w);
+  if (msg == WM_PAINT || msg == WM_ERASEBKGND) return panelProc(w, msg, wp, lp);
   if (msg == WM_SETTEXT) {
     // The text is the window text; show it anew.
     LRESULT result = DefWindowProcW(w, msg, wp, lp);
-    InvalidateRect(w, nullptr, TRUE);
+    InvalidateRect(w, nullptr, FALSE);
     return result;
   }
-  if (r) return r->labelMessage(w, msg, wp, lp);
+  if (r) return r->pointerMessage(w, msg, wp, lp);
   return DefWindowProcW(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK treeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE)
+    reinterpret_cast<Renderer*>(data)->treePointer(w, msg, lp);
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, treeProc, kTreeSubclass);
+  return DefSubclassProc(w, msg, wp, lp);
 }
 
 }  // namespace
@@ -60,14 +88,23 @@ void Renderer::registerClasses(HINSTANCE instance) {
   RegisterClassExW(&panel);
   WNDCLASSEXW label = panel;
   label.lpfnWndProc = labelProc;
-  label.hCursor = nullptr;  // chosen per label (links show a hand)
+  label.hCursor = nullptr;  // chosen per control (links show a hand)
   label.lpszClassName = kLabelClass;
   RegisterClassExW(&label);
 }
 
 Renderer::Renderer(App& app, HWND main, std::function<void(const std::function<void()>&)> invoke)
-    : app_(app), main_(main), invoke_(std::move(invoke)), richEdit_(LoadLibraryW(L"riched20.dll")) {
+    : app_(app),
+      main_(main),
+      fonts_(app.density()),
+      invoke_(std::move(invoke)),
+      richEdit_(LoadLibraryW(L"riched20.dll")) {
   shadows_.resize(app.form.controls().size());
+}
+
+size_t Renderer::indexOf(const Control& c) const {
+  const auto& all = app_.form.controls();
+  return size_t(std::find(all.begin(), all.end(), &c) - all.begin());
 }
 
 Control* Renderer::controlOf(HWND window) const {
@@ -75,48 +112,22 @@ Control* Renderer::controlOf(HWND window) const {
   return it == byWindow_.end() ? nullptr : app_.form.controls()[it->second];
 }
 
-LRESULT Renderer::labelMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  Control* c = controlOf(w);
-  auto it = byWindow_.find(w);
-  if (!c || it == byWindow_.end()) return DefWindowProcW(w, msg, wp, lp);
-  Shadow& s = shadows_[it->second];
-  auto call = [&](const std::function<void()>& handler) {
-    if (handler) invoke_(handler);
-  };
-  switch (msg) {
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorW(nullptr, c->handCursor ? IDC_HAND : IDC_ARROW));
-      return TRUE;
-    case WM_MOUSEMOVE:
-      if (!s.tracking) {
-        s.tracking = true;
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, w, 0};
-        TrackMouseEvent(&t);
-        call(c->onMouseEnter);
-      }
-      return 0;
-    case WM_MOUSELEAVE:
-      s.tracking = false;
-      call(c->onMouseLeave);
-      return 0;
-    case WM_LBUTTONUP:
-      call(c->onClick);
-      return 0;
-  }
-  return DefWindowProcW(w, msg, wp, lp);
-}
-
-Control* Renderer::controlById(int id) const {
-  const auto& all = app_.form.controls();
-  const int index = id - kFirstId;
-  return index >= 0 && index < int(all.size()) ? all[size_t(index)] : nullptr;
+Renderer::Shadow* Renderer::shadowOf(HWND window) {
+  auto it = byWindow_.find(window);
+  return it == byWindow_.end() ? nullptr : &shadows_[it->second];
 }
 
 HWND Renderer::windowOf(const Control& c) const {
+  if (c.kind == ControlKind::Window) return main_;
+  const size_t i = indexOf(c);
+  return i < shadows_.size() ? shadows_[i].window : nullptr;
+}
+
+int Renderer::defaultButtonId() const {
   const auto& all = app_.form.controls();
   for (size_t i = 0; i < all.size(); ++i)
-    if (all[i] == &c) return all[i]->kind == ControlKind::Window ? main_ : shadows_[i].window;
-  return nullptr;
+    if (all[i]->kind == ControlKind::Button && all[i]->defaultButton) return kFirstId + int(i);
+  return 0;
 }
 
 HWND Renderer::create(Control& c, HWND parent, int id) {
@@ -125,6 +136,7 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
   const wchar_t* cls = kPanelClass;
   switch (c.kind) {
     case ControlKind::Label:
+    case ControlKind::Picture:
       cls = kLabelClass;
       break;
     case ControlKind::RichEdit:
@@ -137,7 +149,36 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
       cls = L"BUTTON";
       style |= WS_TABSTOP | (c.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
-    default:
+    case ControlKind::CheckBox:
+      cls = L"BUTTON";
+      style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+      break;
+    case ControlKind::Tree:
+      cls = WC_TREEVIEWW;
+      style |= WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_HASBUTTONS |
+               (c.rowSelect ? TVS_FULLROWSELECT : TVS_HASLINES | TVS_LINESATROOT) |
+               (c.readOnly ? 0 : TVS_EDITLABELS);
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::DropDown:
+      cls = WC_COMBOBOXW;
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      break;
+    case ControlKind::Edit:
+      cls = WC_EDITW;
+      style |= WS_TABSTOP | ES_AUTOHSCROLL | (c.readOnly ? ES_READONLY : 0);
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::List:
+      cls = WC_LISTVIEWW;
+      style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Progress:
+      cls = PROGRESS_CLASSW;
+      style |= c.smooth || c.gauge ? PBS_SMOOTH : 0;
+      break;
+    default:  // panels, group boxes, bevels, shapes, squares
       style |= WS_CLIPCHILDREN;
       exStyle |= WS_EX_CONTROLPARENT;
       break;
@@ -147,6 +188,10 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
                            GetModuleHandleW(nullptr), nullptr);
   if (!w) return nullptr;
   if (cls == kPanelClass || cls == kLabelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
+  if (c.kind == ControlKind::Tree) SetWindowSubclass(w, treeProc, kTreeSubclass, DWORD_PTR(this));
+  if (c.kind == ControlKind::List)
+    SendMessageW(w, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  if (c.kind == ControlKind::Progress && c.gauge) SetWindowTheme(w, L"", L"");
   // The control's name, for UI automation and the end-to-end tests.
   const Text name(c.name.begin(), c.name.end());
   SetPropW(w, kControlNameProperty,
@@ -160,235 +205,316 @@ void Renderer::syncWindowFrame() {
     frameCaption_ = f.caption;
     SetWindowTextW(main_, wide(f.caption));
   }
-  if (f.width > 0 && (f.width != frameWidth_ || f.height != frameHeight_)) {
+  const bool restyle = f.style != frameStyle_;
+  if (restyle) {
+    frameStyle_ = f.style;
+    const bool dialog = f.style == WindowStyle::Dialog;
+    SetWindowLongPtrW(main_, GWL_STYLE,
+                      LONG_PTR((dialog ? kDialogStyle : kWizardStyle) |
+                               (GetWindowLongPtrW(main_, GWL_STYLE) & WS_VISIBLE)));
+    const LONG_PTR ex = GetWindowLongPtrW(main_, GWL_EXSTYLE);
+    SetWindowLongPtrW(main_, GWL_EXSTYLE,
+                      dialog ? ex | WS_EX_DLGMODALFRAME : ex & ~LONG_PTR(WS_EX_DLGMODALFRAME));
+  }
+  if (restyle || (f.width > 0 && (f.width != frameWidth_ || f.height != frameHeight_))) {
     frameWidth_ = f.width;
     frameHeight_ = f.height;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - f.width) / 2;
-    const int y = work.top + (work.bottom - work.top - f.height) / 2;
-    SetWindowPos(main_, nullptr, x, y, f.width, f.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Centred on the screen.
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - f.width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - f.height) / 2;
+    SetWindowPos(main_, nullptr, x, y, f.width, f.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (restyle ? SWP_FRAMECHANGED : 0));
   }
 }
 
 void Renderer::sync() {
+  pushing_ = true;
   syncWindowFrame();
   RECT client{};
   GetClientRect(main_, &client);
   app_.form.layoutClient(client.right, client.bottom);
-
-  const auto& all = app_.form.controls();
-  for (size_t i = 0; i < all.size(); ++i) {
-    Control& c = *all[i];
-    // Image lists are data for the control that shows them, not windows.
-    if (c.kind == ControlKind::Window || c.kind == ControlKind::ImageList) continue;
-    // Windows of hidden pages are made when the page first shows.
-    if (!shadows_[i].window && !c.visible) continue;
-    Shadow& s = shadows_[i];
-    if (!s.window) {
-      s.window = create(c, windowOf(*c.parent), kFirstId + int(i));
-      if (!s.window) continue;
-      // A control placed by position lies over the docked ones beside it.
-      if (c.align == Align::None)
-        SetWindowPos(s.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      byWindow_[s.window] = i;
-    }
-    if (s.fresh || c.caption != s.caption) {
-      SetWindowTextW(s.window, wide(c.caption));
-      s.caption = c.caption;
-    }
-    if (s.fresh || !(c.font == s.font)) {
-      SendMessageW(s.window, WM_SETFONT, WPARAM(font(c.font)), TRUE);
-      s.font = c.font;
-    }
-    if (c.kind == ControlKind::RichEdit) syncRuns(c, s);
-    if (c.kind == ControlKind::Button && (s.fresh || c.defaultButton != s.defaultButton)) {
-      SendMessageW(s.window, BM_SETSTYLE, c.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-      s.defaultButton = c.defaultButton;
-    }
-    if (s.fresh || !(c.bounds == s.bounds)) {
-      SetWindowPos(s.window, nullptr, c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      s.bounds = c.bounds;
-    }
-    if (s.fresh || c.enabled != s.enabled) {
-      EnableWindow(s.window, c.enabled);
-      s.enabled = c.enabled;
-    }
-    if (s.fresh || c.visible != s.visible) {
-      ShowWindow(s.window, c.visible ? SW_SHOWNA : SW_HIDE);
-      s.visible = c.visible;
-    }
-    // Colours may follow the style: repaint what is shown.
-    if (c.visible) InvalidateRect(s.window, nullptr, TRUE);
-    s.fresh = false;
+  for (size_t i = 0; i < shadows_.size(); ++i) syncControl(i);
+  syncTaskbar();
+  if (Control* focus = app_.form.focusRequest) {
+    app_.form.focusRequest = nullptr;
+    if (HWND w = windowOf(*focus); w && IsWindowVisible(w)) SetFocus(w);
   }
+  pushing_ = false;
 }
 
-HFONT Renderer::font(const Font& f) {
-  auto key = std::make_tuple(f.face, f.points * 4 + (f.italic ? 2 : 0) + (f.bold ? 1 : 0), false);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end()) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(f.points, app_.density(), 72);
-    lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = f.italic;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(lf.lfFaceName, wide(f.face), LF_FACESIZE);
-    it = fonts_.emplace(key, UniqueGdi(CreateFontIndirectW(&lf))).first;
-  }
-  return static_cast<HFONT>(it->second.get());
-}
-
-HBRUSH Renderer::brush(COLORREF colour) {
-  auto it = brushes_.find(colour);
-  if (it == brushes_.end())
-    it = brushes_.emplace(colour, UniqueGdi(CreateSolidBrush(colour))).first;
-  return static_cast<HBRUSH>(it->second.get());
-}
-
-COLORREF Renderer::resolve(Color c) const {
-  if (c & kSystemColor) return GetSysColor(int(c & 0xFF));
-  return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-}
-
-COLORREF Renderer::background(const Control& c) const {
-  return resolve(shownBackground(c, app_.styles.active()));
-}
-
-COLORREF Renderer::textColour(const Control& c) const {
-  return resolve(shownTextColour(c, app_.styles.active()));
-}
-
-LRESULT Renderer::controlColour(HDC dc, HWND child) {
-  auto it = byWindow_.find(child);
-  if (it == byWindow_.end()) return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
-  const Control& c = *app_.form.controls()[it->second];
-  SetTextColor(dc, textColour(c));
-  const COLORREF bg = background(c);
-  SetBkColor(dc, bg);
-  if (c.transparent) SetBkMode(dc, TRANSPARENT);
-  return LRESULT(brush(bg));
-}
-
-void Renderer::paintBackground(const Control& c, HDC dc, const RECT& r) {
-  FillRect(dc, &r, brush(background(c)));
-  if (!c.transparent || !c.parent) return;
-  // What lies under a transparent control: pictures of its siblings.
-  for (const Control* sibling : c.parent->children) {
-    if (sibling == &c || !sibling->visible || sibling->kind != ControlKind::Picture ||
-        !sibling->picture)
-      continue;
-    RECT area{sibling->bounds.left - c.bounds.left, sibling->bounds.top - c.bounds.top,
-              sibling->bounds.right() - c.bounds.left, sibling->bounds.bottom() - c.bounds.top};
-    drawPicture(dc, area, *sibling->picture);
-  }
-}
-
-void Renderer::paintLabel(const Control& c, HDC dc, const RECT& r) {
-  paintBackground(c, dc, r);
-  Selected font(dc, this->font(c.font));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, textColour(c));
-  UINT flags = DT_NOPREFIX | (c.wordWrap ? DT_WORDBREAK : DT_SINGLELINE) |
-               (c.textAlign == TextAlign::Center  ? DT_CENTER
-                : c.textAlign == TextAlign::Right ? DT_RIGHT
-                                                  : DT_LEFT);
-  RECT box = r;
-  const std::wstring text(wide(c.caption));
-  if (c.textAtBottom) {
-    RECT measure = r;
-    DrawTextW(dc, text.c_str(), int(text.size()), &measure, flags | DT_CALCRECT);
-    box.top = std::max(r.top, r.bottom - (measure.bottom - measure.top));
-  }
-  DrawTextW(dc, text.c_str(), int(text.size()), &box, flags);
-}
-
-void Renderer::paint(HWND window, HDC dc) {
-  Control* found = controlOf(window);
-  if (!found) return;
-  const Control& c = *found;
-  RECT r{};
-  GetClientRect(window, &r);
-  if (c.kind == ControlKind::Label) {
-    paintLabel(c, dc, r);
+void Renderer::syncControl(size_t i) {
+  Control& c = *app_.form.controls()[i];
+  Shadow& s = shadows_[i];
+  if (c.kind == ControlKind::Timer) {
+    syncTimer(i, c, s);
     return;
   }
-  if (c.kind == ControlKind::Shape) {
-    FillRect(dc, &r,
-             brush(resolve(c.background == kDefaultColor ? kButtonFaceColor : c.background)));
-    if (c.outline != kDefaultColor) FrameRect(dc, &r, brush(resolve(c.outline)));
+  // Image lists are data for the control that shows them, not windows.
+  if (c.kind == ControlKind::Window || c.kind == ControlKind::ImageList) return;
+  if (!s.window) {
+    // Windows of hidden pages are made when the page first shows, and a
+    // control only once its parent has a window.
+    const HWND parent = windowOf(*c.parent);
+    if (!c.visible || !parent) return;
+    s.window = create(c, parent, kFirstId + int(i));
+    if (!s.window) return;
+    // A control placed by position lies over the docked ones beside it.
+    if (c.align == Align::None)
+      SetWindowPos(s.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    byWindow_[s.window] = i;
+  }
+  switch (c.kind) {
+    case ControlKind::RichEdit:
+      syncRuns(c, s);
+      break;
+    case ControlKind::Tree:
+      syncTree(c, s);
+      break;
+    case ControlKind::DropDown:
+      syncDropDown(c, s);
+      break;
+    case ControlKind::List:
+      syncList(c, s);
+      break;
+    case ControlKind::Progress:
+      syncProgress(c, s);
+      break;
+    case ControlKind::CheckBox:
+      if (s.fresh || c.checked != s.checked) {
+        SendMessageW(s.window, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        s.checked = c.checked;
+      }
+      break;
+    case ControlKind::Button:
+      if (s.fresh || c.defaultButton != s.defaultButton) {
+        SendMessageW(s.window, BM_SETSTYLE, c.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     TRUE);
+        s.defaultButton = c.defaultButton;
+      }
+      break;
+    default:
+      break;
+  }
+  syncCommon(c, s);
+  s.fresh = false;
+}
+
+void Renderer::syncCommon(Control& c, Shadow& s) {
+  if ((s.fresh || c.caption != s.caption) && c.kind != ControlKind::RichEdit &&
+      c.kind != ControlKind::DropDown) {
+    SetWindowTextW(s.window, wide(c.caption));
+    s.caption = c.caption;
+  }
+  if (s.fresh || !(c.font == s.font)) {
+    SendMessageW(s.window, WM_SETFONT, WPARAM(fonts_.get(c.font)), TRUE);
+    s.font = c.font;
+  }
+  if (s.fresh || !(c.bounds == s.bounds)) {
+    // A drop-down list's window reaches down over its open list.
+    const int height = c.bounds.height + (c.kind == ControlKind::DropDown ? app_.scale(200) : 0);
+    SetWindowPos(s.window, nullptr, c.bounds.left, c.bounds.top, c.bounds.width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    s.bounds = c.bounds;
+  }
+  if (s.fresh || c.enabled != s.enabled) {
+    EnableWindow(s.window, c.enabled);
+    s.enabled = c.enabled;
+  }
+  if (s.fresh || c.visible != s.visible) {
+    ShowWindow(s.window, c.visible ? SW_SHOWNA : SW_HIDE);
+    s.visible = c.visible;
+  }
+  // Repainted only when what it shows has changed.
+  if (c.visible) {
+    std::vector<std::uint64_t> now = look(c);
+    if (s.fresh || now != s.look) {
+      s.look = std::move(now);
+      InvalidateRect(s.window, nullptr, FALSE);
+    }
+  }
+}
+
+// Everything a control's painting depends on beyond its window text,
+// position and font (those are pushed to the window, which repaints itself).
+std::vector<std::uint64_t> Renderer::look(const Control& c) const {
+  std::vector<std::uint64_t> v = {background(c),
+                                  textColour(c),
+                                  c.enabled,
+                                  std::uint64_t(c.textAlign),
+                                  c.textAtBottom,
+                                  c.centerVertically,
+                                  c.wordWrap,
+                                  c.center,
+                                  c.stretch,
+                                  std::uint64_t(c.squareFill),
+                                  c.outline,
+                                  std::uint64_t(c.bevelShape),
+                                  reinterpret_cast<std::uintptr_t>(c.picture.get())};
+  // A transparent control shows the pictures of its siblings beneath it.
+  if (c.transparent && c.parent)
+    for (const Control* sibling : c.parent->children)
+      if (sibling != &c && sibling->kind == ControlKind::Picture && sibling->visible)
+        v.push_back(reinterpret_cast<std::uintptr_t>(sibling->picture.get()));
+  return v;
+}
+
+bool Renderer::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND:
+      result = 0;
+      return command(wp, lp);
+    case WM_NOTIFY:
+      result = notify(*reinterpret_cast<const NMHDR*>(lp));
+      return true;
+    case WM_TIMER:
+      timer(wp);
+      result = 0;
+      return true;
+    case DM_GETDEFID: {
+      const int id = defaultButtonId();
+      result = id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      result = controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+      return true;
+  }
+  return false;
+}
+
+bool Renderer::command(WPARAM wp, LPARAM lp) {
+  HWND w = reinterpret_cast<HWND>(lp);
+  Control* c = controlOf(w);
+  Shadow* s = shadowOf(w);
+  if (!c || !s || pushing_) return false;
+  switch (HIWORD(wp)) {
+    case BN_CLICKED:
+      if (c->kind == ControlKind::CheckBox) {
+        const bool on = SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        s->checked = on;
+        invoke_([c, on] { userCheck(*c, on); });
+        return true;
+      }
+      if (c->kind == ControlKind::Button && c->enabled && c->visible) {
+        invoke_([c] { userClick(*c); });
+        return true;
+      }
+      return false;
+    case CBN_SELCHANGE: {
+      if (c->kind != ControlKind::DropDown) break;
+      const int index = int(SendMessageW(w, CB_GETCURSEL, 0, 0));
+      s->selected = index;
+      invoke_([c, index] { userSelect(*c, index); });
+      return true;
+    }
+    case EN_CHANGE: {
+      if (c->kind != ControlKind::Edit) break;
+      std::wstring buffer(size_t(GetWindowTextLengthW(w)) + 1, L'\0');
+      buffer.resize(size_t(GetWindowTextW(w, buffer.data(), int(buffer.size()))));
+      const Text typed = text(buffer.c_str(), buffer.size());
+      s->caption = typed;
+      invoke_([c, typed] { userEdit(*c, typed); });
+      return true;
+    }
+  }
+  return false;
+}
+
+LRESULT Renderer::notify(const NMHDR& header) {
+  Control* c = controlOf(header.hwndFrom);
+  Shadow* s = shadowOf(header.hwndFrom);
+  if (!c || !s || pushing_) return 0;
+  if (c->kind == ControlKind::Tree) {
+    if (header.code == NM_CLICK) {
+      POINT p{};
+      GetCursorPos(&p);
+      ScreenToClient(header.hwndFrom, &p);
+      const TreeHit hit = treeHit(header.hwndFrom, p);
+      invoke_([c, hit] { userTreeClick(*c, hit); });
+      // The core decides what a click does; the control changes nothing itself.
+      return 1;
+    }
+    if (header.code == TVN_SELCHANGEDW) {
+      const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
+      const auto& handles = s->itemHandles;
+      auto it = std::find(handles.begin(), handles.end(), change.itemNew.hItem);
+      const int index = it == handles.end() ? -1 : int(it - handles.begin());
+      s->selected = c->selected = index;
+    }
+    return 0;
+  }
+  if (c->kind == ControlKind::List && header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) return 0;
+    const int index =
+        int(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    s->selected = index;
+    invoke_([c, index] { userSelect(*c, index); });
+  }
+  return 0;
+}
+
+void Renderer::treePointer(HWND tree, UINT msg, LPARAM lp) {
+  Control* c = controlOf(tree);
+  Shadow* s = shadowOf(tree);
+  if (!c || !s) return;
+  if (msg == WM_MOUSELEAVE) {
+    s->tracking = false;
+    invoke_([c] { userMouseLeave(*c); });
     return;
   }
-  paintBackground(c, dc, r);
-  if (c.kind == ControlKind::Bevel) {
-    const VisualStyle& style = app_.styles.active();
-    const COLORREF line = style.custom ? resolve(style.border) : GetSysColor(COLOR_BTNSHADOW);
-    RECT edge = r;
-    if (c.bevelShape == BevelShape::TopLine)
-      edge.bottom = edge.top + 1;
-    else
-      edge.top = edge.bottom - 1;
-    FillRect(dc, &edge, brush(line));
+  if (!s->tracking) {
+    s->tracking = true;
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, tree, 0};
+    TrackMouseEvent(&t);
   }
-  if (c.kind == ControlKind::Picture && c.picture) drawPicture(dc, r, *c.picture);
+  const TreeHit hit = treeHit(tree, {short(LOWORD(lp)), short(HIWORD(lp))});
+  invoke_([c, hit] { userTreeMouseMove(*c, hit); });
 }
 
-void Renderer::syncRuns(Control& c, Shadow& s) {
-  if (!s.fresh && c.runs == s.runs) return;
-  s.runs = c.runs;
-  HWND w = s.window;
-  // One repaint at the end, however many runs.
-  SendMessageW(w, WM_SETREDRAW, FALSE, 0);
-  SetWindowTextW(w, L"");
-  const VisualStyle& style = app_.styles.active();
-  if (style.custom) SendMessageW(w, EM_SETBKGNDCOLOR, 0, LPARAM(resolve(style.window)));
-  for (const StyledRun& run : c.runs) {
-    SendMessageW(w, EM_SETSEL, WPARAM(-1), LPARAM(-1));
-    if (run.alignment >= 0 && run.alignment <= 2) {
-      PARAFORMAT2 pf{};
-      pf.cbSize = sizeof pf;
-      pf.dwMask = PFM_ALIGNMENT;
-      pf.wAlignment = run.alignment == 1 ? PFA_CENTER : run.alignment == 2 ? PFA_RIGHT : PFA_LEFT;
-      SendMessageW(w, EM_SETPARAFORMAT, 0, LPARAM(&pf));
+LRESULT Renderer::pointerMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  Control* c = controlOf(w);
+  Shadow* s = shadowOf(w);
+  if (!c || !s) return DefWindowProcW(w, msg, wp, lp);
+  switch (msg) {
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorW(nullptr, c->handCursor ? IDC_HAND : IDC_ARROW));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (!s->tracking) {
+        s->tracking = true;
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, w, 0};
+        TrackMouseEvent(&t);
+        invoke_([c] { userMouseEnter(*c); });
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      s->tracking = false;
+      invoke_([c] { userMouseLeave(*c); });
+      return 0;
+    case WM_LBUTTONDOWN:
+      // A click needs the press and the release on the control.
+      s->pressed = true;
+      SetCapture(w);
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool pressed = s->pressed;
+      s->pressed = false;
+      if (GetCapture() == w) ReleaseCapture();
+      RECT r{};
+      GetClientRect(w, &r);
+      const POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
+      if (pressed && PtInRect(&r, p)) invoke_([c] { userClick(*c); });
+      return 0;
     }
-    if (!run.face.empty()) {
-      CHARFORMAT2W cf{};
-      cf.cbSize = sizeof cf;
-      cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_CHARSET;
-      cf.crTextColor = resolve(run.color);
-      cf.yHeight = run.points * 20;
-      cf.dwEffects = run.bold ? CFE_BOLD : 0;
-      cf.bCharSet = BYTE(run.charset);
-      lstrcpynW(cf.szFaceName, wide(run.face), LF_FACESIZE);
-      SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
-    }
-    SendMessageW(w, EM_REPLACESEL, FALSE, LPARAM(wide(run.text)));
-    if (run.lineBreak) SendMessageW(w, EM_REPLACESEL, FALSE, LPARAM(L"\r\n"));
+    case WM_CAPTURECHANGED:
+      s->pressed = false;
+      return 0;
   }
-  SendMessageW(w, EM_SETSEL, 0, 0);
-  SendMessageW(w, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(w, nullptr, TRUE);
-}
-
-void Renderer::drawPicture(HDC dc, const RECT& area, const Image& image) {
-  // The picture's pixels are premultiplied BGRA, as AlphaBlend wants them.
-  BITMAPINFO bi{};
-  bi.bmiHeader = {
-      sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  UniqueGdi bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueDc memory(CreateCompatibleDC(dc));
-  if (!bitmap || !memory || !bits) return;
-  std::copy(image.bgra.begin(), image.bgra.end(), static_cast<std::uint8_t*>(bits));
-  Selected selected(memory.get(), bitmap.get());
-  // Centred in the control.
-  const int x = area.left + (area.right - area.left - image.width) / 2;
-  const int y = area.top + (area.bottom - area.top - image.height) / 2;
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, x, y, image.width, image.height, memory.get(), 0, 0, image.width, image.height,
-             blend);
+  return DefWindowProcW(w, msg, wp, lp);
 }
 
 }  // namespace lingvora::win32

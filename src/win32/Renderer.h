@@ -1,13 +1,17 @@
 #pragma once
 // Mirrors the form model into real windows: one child window per control,
-// so that every text is a window text that screen readers can read.
+// so that every text is a window text that screen readers can read, and
+// turns what the user does in them back into the core's user events.
 #include <windows.h>
+
+#include <commctrl.h>
+#include <shobjidl.h>
 
 #include <functional>
 #include <map>
-#include <tuple>
 #include <vector>
 
+#include "Fonts.h"
 #include "Handles.h"
 #include "state/App.h"
 
@@ -21,40 +25,81 @@ inline constexpr wchar_t kControlNameProperty[] = L"LingvoraControl";
 
 class Renderer {
  public:
-  // invoke runs a handler of the core behind the shell's error boundary.
+  // invoke runs a handler of the core behind the shell's error boundary
+  // (and syncs the window afterwards).
   Renderer(App& app, HWND main, std::function<void(const std::function<void()>&)> invoke);
   static void registerClasses(HINSTANCE instance);
 
   // Lays the model out for the window's client area and pushes every change.
   void sync();
-  Control* controlById(int id) const;
-  // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN for a child of ours.
+  // The main window's messages that concern the controls (commands,
+  // notifications, timers, colours, the default button); false for others.
+  bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  // WM_COMMAND and WM_NOTIFY of every control, routed to the core.
+  bool command(WPARAM wp, LPARAM lp);
+  LRESULT notify(const NMHDR& header);
+  void timer(UINT_PTR id);
+  // The default push button (DM_GETDEFID): its control id, or 0.
+  int defaultButtonId() const;
+  // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN / WM_CTLCOLOREDIT for a child of ours.
   LRESULT controlColour(HDC dc, HWND child);
-  // Paints a window of ours: panel, bevel, picture, shape or label.
+  // Paints a window of ours: panel, group box, bevel, picture, shape, square or label.
   void paint(HWND window, HDC dc);
-  // Pointer and click events of labels (links).
-  LRESULT labelMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+  // Pointer and click events of labels and pictures (links).
+  LRESULT pointerMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+  // Pointer moves over a tree and the pointer leaving it.
+  void treePointer(HWND tree, UINT msg, LPARAM lp);
 
  private:
+  // What was last pushed to a control's window.
   struct Shadow {
     HWND window = nullptr;
+    bool fresh = true;
     Rect bounds{-1, -1, -1, -1};
     bool visible = false, enabled = true, defaultButton = false;
     Text caption;
     Font font;
-    bool fresh = true;
     std::vector<StyledRun> runs;
-    bool tracking = false;  // the pointer is over the window
+    std::vector<TreeItem> items;
+    std::vector<HTREEITEM> itemHandles;
+    std::vector<MaskedImage> stateImages;
+    UniqueImageList imageList;
+    int indent = -1, selected = -2;
+    std::vector<ListEntry> entries;
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+    bool checked = false;
+    int minimum = -1, maximum = -1, position = -1, step = -1;
+    Color gaugeBack = 0, gaugeBar = 0;
+    bool timerRunning = false;
+    int timerInterval = 0;
+    std::vector<std::uint64_t> look;  // what its painting depends on
+    bool tracking = false, pressed = false;
   };
   Control* controlOf(HWND window) const;
-  void syncRuns(Control& c, Shadow& s);
-  void paintLabel(const Control& c, HDC dc, const RECT& r);
-  void paintBackground(const Control& c, HDC dc, const RECT& r);
+  Shadow* shadowOf(HWND window);
+  size_t indexOf(const Control& c) const;
   HWND create(Control& c, HWND parentWindow, int id);
   HWND windowOf(const Control& c) const;
-  void drawPicture(HDC dc, const RECT& area, const Image& image);
+  void syncControl(size_t index);
+  void syncCommon(Control& c, Shadow& s);
+  void syncRuns(Control& c, Shadow& s);
+  void syncTree(Control& c, Shadow& s);
+  void syncTreeImages(Control& c, Shadow& s);
+  void syncDropDown(Control& c, Shadow& s);
+  void syncList(Control& c, Shadow& s);
+  void syncProgress(Control& c, Shadow& s);
+  void syncTimer(size_t index, Control& c, Shadow& s);
   void syncWindowFrame();
-  HFONT font(const Font& f);
+  void syncTaskbar();
+  TreeHit treeHit(HWND tree, POINT client) const;
+  std::vector<std::uint64_t> look(const Control& c) const;
+
+  void paintLabel(const Control& c, HDC dc, const RECT& r);
+  void paintGroupBox(const Control& c, HDC dc, const RECT& r);
+  void paintSquare(const Control& c, HWND window, HDC dc, const RECT& r);
+  void paintBackground(const Control& c, HDC dc, const RECT& r);
+  void drawPicture(HDC dc, const RECT& area, const Image& image, bool center, bool stretch);
   HBRUSH brush(COLORREF colour);
   COLORREF background(const Control& c) const;
   COLORREF textColour(const Control& c) const;
@@ -64,12 +109,19 @@ class Renderer {
   HWND main_;
   std::vector<Shadow> shadows_;  // by index in the form's control list
   std::map<HWND, size_t> byWindow_;
-  std::map<std::tuple<Text, int, bool>, UniqueGdi> fonts_;
+  FontCache fonts_;
   std::map<COLORREF, UniqueGdi> brushes_;
   std::function<void(const std::function<void()>&)> invoke_;
   UniqueLibrary richEdit_;
+  // While the renderer itself changes a control, its notifications are no
+  // user events.
+  bool pushing_ = false;
   int frameWidth_ = 0, frameHeight_ = 0;
+  WindowStyle frameStyle_ = WindowStyle::Wizard;
   Text frameCaption_;
+  ComPtr<ITaskbarList3> taskbar_;
+  bool taskbarTried_ = false;
+  TaskbarProgress taskbarShown_;
 };
 
 }  // namespace lingvora::win32

@@ -1,13 +1,16 @@
 // A host that plays the player for gen_velmo.dll: a main window answering
 // the plugin's requests, two menus, and service objects with a dispatch
-// entry (application, memory manager, an image loader).
+// entry (application, memory manager, two image loaders), which read their
+// arguments as the player's calling convention defines them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -41,13 +44,33 @@ const GUID kApplicationGuid = {
     0x23B96771, 0x09D7, 0x46D3, {0x9A, 0xE2, 0x20, 0xDC, 0xEA, 0x6C, 0x86, 0xEA}};
 const GUID kMemoryGuid = {
     0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
+constexpr unsigned kImageLoaders = ('i' << 24) | ('m' << 16) | ('g' << 8) | 'l';
 
-// One fake service object: a vtable whose first slot is the dispatch entry.
+// The player's service objects, with their dispatch entry in the first
+// virtual slot. Two image loaders: the first handles no code at all (it
+// leaves every result slot as it finds it), the second reads PNG.
+enum Kind {
+  Manager,
+  AppFactory,
+  MemoryFactory,
+  SilentLoaderFactory,
+  PngLoaderFactory,
+  Application,
+  Memory,
+  SilentLoader,
+  PngLoader
+};
 struct Service;
 using Dispatch = int(HOST_THISCALL*)(Service*, int, void*, void**, int);
 struct Service {
   const Dispatch* vtable;
-  int kind;
+  Kind kind;
+};
+
+struct Release {
+  Kind factory;
+  void* object;
+  bool operator==(const Release&) const = default;
 };
 
 struct Host {
@@ -57,100 +80,139 @@ struct Host {
   UINT privateMessage = 0;
   std::vector<std::pair<WPARAM, LPARAM>> passedThrough;
   // What the services were asked.
+  std::vector<std::string> faults;  // calls against the convention
+  int serviceCalls = 0, acceleratorsAdded = 0, silentLoaderCalls = 0;
   HWND acceleratorWindow = nullptr;
   HACCEL accelerator = nullptr;
   int acceleratorCount = 0, translateMode = 0;
   std::vector<void*> freed, decoded;
-  int released = 0;
+  std::vector<Release> released;
 } g_host;
 
 int HOST_THISCALL dispatch(Service* self, int code, void* result, void** args, int count);
 const Dispatch kVtable[] = {dispatch};
-enum Kind { Manager, AppFactory, MemoryFactory, LoaderFactory, Application, Memory, Loader };
-Service g_services[] = {{kVtable, Manager},       {kVtable, AppFactory},  {kVtable, MemoryFactory},
-                        {kVtable, LoaderFactory}, {kVtable, Application}, {kVtable, Memory},
-                        {kVtable, Loader}};
+Service g_services[] = {{kVtable, Manager},          {kVtable, AppFactory},
+                        {kVtable, MemoryFactory},    {kVtable, SilentLoaderFactory},
+                        {kVtable, PngLoaderFactory}, {kVtable, Application},
+                        {kVtable, Memory},           {kVtable, SilentLoader},
+                        {kVtable, PngLoader}};
+void* service(Kind kind) { return &g_services[kind]; }
 
+// The calling convention as the player defines it: the argument list holds
+// one pointer to each argument's value, whatever the argument's type; the
+// result slot is int-sized (pointer-sized for a pointer answer).
 template <typename T>
-T arg(void** args, int i) {
-  return *static_cast<T*>(args[i]);
+T value(void** args, int i) {
+  return *static_cast<const T*>(args[i]);
+}
+void answer(void* result, int v) { *static_cast<int*>(result) = v; }
+void answer(void* result, void* p) { *static_cast<void**>(result) = p; }
+
+// Records a call the player would not understand; it answers nothing.
+int fault(Kind kind, int code, int count) {
+  g_host.faults.push_back("service " + std::to_string(kind) + " code " + std::to_string(code) +
+                          " with " + std::to_string(count) + " arguments");
+  return 0;
+}
+
+int manager(int code, void* result, void** args, int count) {
+  if (code == 50 && count == 1) {
+    const GUID guid = value<GUID>(args, 0);
+    answer(result, IsEqualGUID(guid, kApplicationGuid) ? service(AppFactory)
+                   : IsEqualGUID(guid, kMemoryGuid)    ? service(MemoryFactory)
+                                                       : nullptr);
+  } else if (code == 30 && count == 1) {
+    answer(result, value<unsigned>(args, 0) == kImageLoaders ? 2 : 0);
+  } else if (code == 40 && count == 2 && value<unsigned>(args, 0) == kImageLoaders) {
+    const int index = value<int>(args, 1);
+    answer(result, index == 0   ? service(SilentLoaderFactory)
+                   : index == 1 ? service(PngLoaderFactory)
+                                : nullptr);
+  } else {
+    return fault(Manager, code, count);
+  }
+  return 1;
+}
+
+Kind productOf(Kind factory) {
+  switch (factory) {
+    case AppFactory:
+      return Application;
+    case MemoryFactory:
+      return Memory;
+    case SilentLoaderFactory:
+      return SilentLoader;
+    default:
+      return PngLoader;
+  }
+}
+
+int factory(Kind kind, int code, void* result, void** args, int count) {
+  if (code == 300 && count == 1 && value<int>(args, 0) == 1) {
+    answer(result, service(productOf(kind)));
+  } else if (code == 310 && count == 1 && value<void*>(args, 0) == service(productOf(kind))) {
+    g_host.released.push_back({kind, value<void*>(args, 0)});
+  } else {
+    return fault(kind, code, count);
+  }
+  return 1;
+}
+
+int application(int code, void* result, void** args, int count) {
+  if (code != 240 || count != 4) return fault(Application, code, count);
+  ++g_host.acceleratorsAdded;
+  g_host.acceleratorWindow = value<HWND>(args, 0);
+  g_host.accelerator = *value<HACCEL*>(args, 1);
+  g_host.acceleratorCount = value<int>(args, 2);
+  g_host.translateMode = value<int>(args, 3);
+  answer(result, 1);
+  return 1;
+}
+
+int memory(int code, void** args, int count) {
+  if (code != 10 || count != 1) return fault(Memory, code, count);
+  void* block = value<void*>(args, 0);
+  g_host.freed.push_back(block);
+  std::free(block);
+  return 1;
+}
+
+int pngLoader(int code, void* result, void** args, int count) {
+  const auto* data = count >= 2 ? value<const std::uint8_t*>(args, 0) : nullptr;
+  const int size = count >= 2 ? value<int>(args, 1) : 0;
+  if (code == 200 && count == 2) {
+    answer(result, size > 8 && std::memcmp(data, "\x89PNG", 4) == 0 ? 1 : 0);
+    return 1;
+  }
+  if (code != 400 || count != 5 || value<int>(args, 4) != 0) return fault(PngLoader, code, count);
+  auto image = lingvora::decodePng(lingvora::Bytes(data, data + size));
+  if (!image) return 1;
+  void* pixels = std::malloc(image->bgra.size());
+  std::memcpy(pixels, image->bgra.data(), image->bgra.size());
+  *value<int*>(args, 2) = image->width;
+  *value<int*>(args, 3) = image->height;
+  answer(result, pixels);
+  g_host.decoded.push_back(pixels);
+  return 1;
 }
 
 int HOST_THISCALL dispatch(Service* self, int code, void* result, void** args, int count) {
+  ++g_host.serviceCalls;
   switch (self->kind) {
     case Manager:
-      if (code == 50 && count == 1) {
-        const GUID* guid = arg<const GUID*>(args, 0);
-        void* factory = IsEqualGUID(*guid, kApplicationGuid) ? &g_services[AppFactory]
-                        : IsEqualGUID(*guid, kMemoryGuid)    ? &g_services[MemoryFactory]
-                                                             : nullptr;
-        *static_cast<void**>(result) = factory;
-        return 1;
-      }
-      if (code == 30 && count == 1) {
-        *static_cast<int*>(result) =
-            arg<unsigned>(args, 0) == (('i' << 24) | ('m' << 16) | ('g' << 8) | 'l');
-        return 1;
-      }
-      if (code == 40 && count == 2) {
-        *static_cast<void**>(result) =
-            arg<int>(args, 1) == 0 ? &g_services[LoaderFactory] : nullptr;
-        return 1;
-      }
-      return 0;
-    case AppFactory:
-    case MemoryFactory:
-    case LoaderFactory:
-      if (code == 300) {
-        *static_cast<void**>(result) = &g_services[self->kind == AppFactory      ? Application
-                                                   : self->kind == MemoryFactory ? Memory
-                                                                                 : Loader];
-        return 1;
-      }
-      if (code == 310) {
-        ++g_host.released;
-        return 1;
-      }
-      return 0;
+      return manager(code, result, args, count);
     case Application:
-      if (code == 240 && count == 4) {
-        g_host.acceleratorWindow = arg<HWND>(args, 0);
-        g_host.accelerator = *arg<HACCEL*>(args, 1);
-        g_host.acceleratorCount = arg<int>(args, 2);
-        g_host.translateMode = arg<int>(args, 3);
-        return 1;
-      }
-      return 0;
+      return application(code, result, args, count);
     case Memory:
-      if (code == 10 && count == 1) {
-        void* block = arg<void*>(args, 0);
-        g_host.freed.push_back(block);
-        std::free(block);
-        return 1;
-      }
+      return memory(code, args, count);
+    case SilentLoader:
+      ++g_host.silentLoaderCalls;
       return 0;
-    case Loader: {
-      const auto* data = arg<const std::uint8_t*>(args, 0);
-      const int size = arg<int>(args, 1);
-      if (code == 200) {
-        *static_cast<bool*>(result) = size > 8 && std::memcmp(data, "\x89PNG", 4) == 0;
-        return 1;
-      }
-      if (code == 400 && count == 5) {
-        auto image = lingvora::decodePng(lingvora::Bytes(data, data + size));
-        if (!image) return 1;
-        void* pixels = std::malloc(image->bgra.size());
-        std::memcpy(pixels, image->bgra.data(), image->bgra.size());
-        *arg<int*>(args, 2) = image->width;
-        *arg<int*>(args, 3) = image->height;
-        *static_cast<void**>(result) = pixels;
-        g_host.decoded.push_back(pixels);
-        return 1;
-      }
-      return 0;
-    }
+    case PngLoader:
+      return pngLoader(code, result, args, count);
+    default:
+      return factory(self->kind, code, result, args, count);
   }
-  return 0;
 }
 
 LRESULT CALLBACK playerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -252,6 +314,24 @@ class RecordingBrowser {
   std::vector<std::pair<std::wstring, std::wstring>> saved_;
 };
 
+// The ordinals a loaded module imports from one DLL, read from its import
+// directory.
+std::set<WORD> importedOrdinals(HMODULE module, const char* dll) {
+  auto* base = reinterpret_cast<const BYTE*>(module);
+  auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const auto& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  std::set<WORD> ordinals;
+  for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + entry.VirtualAddress);
+       entry.VirtualAddress && d->Name; ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+    for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+         t->u1.Ordinal; ++t)
+      if (IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) ordinals.insert(WORD(IMAGE_ORDINAL(t->u1.Ordinal)));
+  }
+  return ordinals;
+}
+
 // The plugin loaded into a fresh player window, started, its deferred work done.
 struct LoadedPlugin {
   HMODULE dll = nullptr;
@@ -290,7 +370,7 @@ struct LoadedPlugin {
   }
 };
 
-LPARAM managerReply() { return reinterpret_cast<LPARAM>(&g_services[Manager]); }
+LPARAM managerReply() { return reinterpret_cast<LPARAM>(service(Manager)); }
 
 TEST(HelpPlugin, StartAddsMenuEntriesAndTheF10Accelerator) {
   LoadedPlugin p{managerReply()};
@@ -302,6 +382,7 @@ TEST(HelpPlugin, StartAddsMenuEntriesAndTheF10Accelerator) {
   EXPECT_EQ(itemText(g_host.mainMenu, 3), L"Winamp - Pomoc (PL)\tF10");
   EXPECT_EQ(GetMenuItemCount(g_host.mainMenu), 6);
   EXPECT_EQ(GetMenuItemID(g_host.menu5, 1), kAllocatedCommand);
+  EXPECT_EQ(g_host.acceleratorsAdded, 1);
   EXPECT_EQ(g_host.acceleratorWindow, g_host.main);
   EXPECT_EQ(g_host.acceleratorCount, 1);
   EXPECT_EQ(g_host.translateMode, 1);
@@ -310,6 +391,7 @@ TEST(HelpPlugin, StartAddsMenuEntriesAndTheF10Accelerator) {
   EXPECT_EQ(accel.key, VK_F10);
   EXPECT_EQ(accel.cmd, kAllocatedCommand);
   EXPECT_TRUE(accel.fVirt & FVIRTKEY);
+  EXPECT_EQ(g_host.faults, std::vector<std::string>{});
   p.record->quit();
 }
 
@@ -334,31 +416,88 @@ TEST(HelpPlugin, CommandSysCommandAndF10OpenTheHelpPage) {
   EXPECT_EQ(openedHelpPages(), 3u);
 }
 
-// Runs the About box and inspects it from another thread.
-struct AboutSeen {
-  std::wstring caption;
-  bool header = false, text = false, link = false, found = false;
+TEST(HelpPlugin, ImportsTheSubclassingFunctionsFromComctl32ByOrdinal) {
+  LoadedPlugin p{managerReply()};
+  ASSERT_TRUE(p.record);
+  EXPECT_EQ(importedOrdinals(p.dll, "comctl32.dll"), (std::set<WORD>{410, 412, 413}));
+  p.record->quit();
+}
+
+// Watches the thread's windows: the link's property as the link is destroyed.
+class LinkWatch {
+ public:
+  LinkWatch() : hook_(SetWindowsHookExW(WH_CALLWNDPROC, watch, nullptr, GetCurrentThreadId())) {}
+  LinkWatch(const LinkWatch&) = delete;
+  LinkWatch& operator=(const LinkWatch&) = delete;
+  ~LinkWatch() { UnhookWindowsHookEx(hook_); }
+  static inline bool destroyed = false;
+  static inline HANDLE propertyAtDestroy = nullptr;
+
+ private:
+  static LRESULT CALLBACK watch(int code, WPARAM wp, LPARAM lp) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lp);
+    wchar_t cls[32] = {};
+    if (code == HC_ACTION && sent->message == WM_DESTROY && GetClassNameW(sent->hwnd, cls, 32) &&
+        std::wstring(cls) == L"SysLink") {
+      destroyed = true;
+      propertyAtDestroy = GetPropW(sent->hwnd, L"waprefs_syslink");
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  HHOOK hook_;
 };
 
-AboutSeen about(Record* record, UINT closeWith) {
+// What the About box showed, seen from another thread while it was open.
+struct AboutSeen {
+  bool found = false, link = false;
+  std::wstring caption, fontFace;
+  LONG fontHeight = 0;
+  HGDIOBJ header = nullptr, text = nullptr;  // the pictures' bitmaps
+  SIZE headerSize{}, textSize{};
+};
+
+SIZE bitmapSize(HGDIOBJ bitmap) {
+  BITMAP bm{};
+  if (!bitmap || GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return {};
+  return {bm.bmWidth, bm.bmHeight};
+}
+
+HWND waitForAboutBox() {
+  for (int i = 0; i < 400; ++i) {
+    Sleep(25);
+    HWND w = FindWindowW(L"#32770", nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (w && pid == GetCurrentProcessId()) return w;
+  }
+  return nullptr;
+}
+
+void inspect(HWND box, AboutSeen& seen) {
+  seen.found = true;
+  seen.caption = windowText(box);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)), sizeof font, &font);
+  seen.fontFace = font.lfFaceName;
+  seen.fontHeight = font.lfHeight;
+  seen.header =
+      reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, 1001, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  seen.text =
+      reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, 1002, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  seen.headerSize = bitmapSize(seen.header);
+  seen.textSize = bitmapSize(seen.text);
+  wchar_t cls[32] = {};
+  GetClassNameW(GetDlgItem(box, 40000), cls, 32);
+  seen.link = std::wstring(cls) == L"SysLink";
+}
+
+// Runs the About box, inspects it and closes it with a command or WM_CLOSE.
+AboutSeen about(Record* record, UINT closeWith = IDOK) {
   AboutSeen seen;
   std::thread inspector([&] {
-    HWND box = nullptr;
-    for (int i = 0; i < 400 && !box; ++i) {
-      Sleep(25);
-      HWND w = FindWindowW(L"#32770", nullptr);
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (w && pid == GetCurrentProcessId()) box = w;
-    }
+    HWND box = waitForAboutBox();
     if (!box) return;
-    seen.found = true;
-    seen.caption = windowText(box);
-    seen.header = SendDlgItemMessageW(box, 1001, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-    seen.text = SendDlgItemMessageW(box, 1002, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-    wchar_t cls[32] = {};
-    GetClassNameW(GetDlgItem(box, 40000), cls, 32);
-    seen.link = std::wstring(cls) == L"SysLink";
+    inspect(box, seen);
     if (closeWith == WM_CLOSE)
       PostMessageW(box, WM_CLOSE, 0, 0);
     else
@@ -369,21 +508,72 @@ AboutSeen about(Record* record, UINT closeWith) {
   return seen;
 }
 
+LONG pointsToHeight(int points) {
+  HDC screen = GetDC(nullptr);
+  const LONG height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return height;
+}
+
 TEST(HelpPlugin, AboutBoxWithBothPicturesClosesEveryWay) {
   LoadedPlugin p{managerReply()};
   ASSERT_TRUE(p.record);
-  for (UINT close : {UINT(IDOK), UINT(IDCANCEL), UINT(WM_CLOSE)}) {
+  const std::vector<UINT> ways{UINT(IDOK), UINT(IDCANCEL), UINT(WM_CLOSE)};
+  for (UINT close : ways) {
+    LinkWatch watch;
     AboutSeen seen = about(p.record, close);
     ASSERT_TRUE(seen.found) << close;
     EXPECT_EQ(seen.caption, L"Orva v4.0 - Informacje...");
-    EXPECT_TRUE(seen.header);
-    EXPECT_TRUE(seen.text);
+    EXPECT_EQ(seen.fontFace, L"MS Shell Dlg");
+    EXPECT_EQ(seen.fontHeight, pointsToHeight(8));
+    EXPECT_EQ(seen.headerSize.cx, 400);
+    EXPECT_EQ(seen.headerSize.cy, 141);
+    EXPECT_EQ(seen.textSize.cx, 400);
+    EXPECT_EQ(seen.textSize.cy, 265 - 141);
     EXPECT_TRUE(seen.link);
+    EXPECT_TRUE(LinkWatch::destroyed);
+    EXPECT_EQ(LinkWatch::propertyAtDestroy, nullptr);
   }
-  // Every decoded picture went back to the player's memory manager.
-  EXPECT_EQ(g_host.decoded.size(), 3u);
+  // Each opening decoded the picture once and gave the pixels back to the
+  // player's memory manager; the loader that never answers was only asked.
+  EXPECT_EQ(g_host.decoded.size(), ways.size());
   EXPECT_EQ(g_host.freed, g_host.decoded);
+  EXPECT_EQ(g_host.silentLoaderCalls, int(ways.size()));
+  EXPECT_EQ(g_host.faults, std::vector<std::string>{});
   p.record->quit();
+}
+
+TEST(HelpPlugin, AboutBoxLeavesNoGdiObjectsBehind) {
+  LoadedPlugin p{managerReply()};
+  ASSERT_TRUE(p.record);
+  // Where the system counts a process's GDI objects, the count returns to
+  // where it was; everywhere, the bitmaps the pictures showed are gone.
+  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < 10; ++i) {
+    AboutSeen seen = about(p.record);
+    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(seen.header && seen.text);
+    EXPECT_EQ(GetObjectType(seen.header), 0u) << i;
+    EXPECT_EQ(GetObjectType(seen.text), 0u) << i;
+  }
+  if (before) {
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  }
+  p.record->quit();
+}
+
+TEST(HelpPlugin, QuitGivesBothInterfacesBackThroughTheirFactories) {
+  LoadedPlugin p{managerReply()};
+  ASSERT_TRUE(p.record);
+  about(p.record);
+  g_host.released.clear();  // the loaders', given back by the About box
+  p.record->quit();
+  EXPECT_EQ(g_host.released, (std::vector<Release>{{AppFactory, service(Application)},
+                                                   {MemoryFactory, service(Memory)}}));
+  // Both were cleared: a second quit has nothing to give back.
+  p.record->quit();
+  EXPECT_EQ(g_host.released.size(), 2u);
+  EXPECT_EQ(g_host.faults, std::vector<std::string>{});
 }
 
 TEST(HelpPlugin, WithoutServiceManagerNoAcceleratorAndNoHeader) {
@@ -392,11 +582,12 @@ TEST(HelpPlugin, WithoutServiceManagerNoAcceleratorAndNoHeader) {
     ASSERT_TRUE(p.record);
     EXPECT_EQ(GetMenuItemID(g_host.mainMenu, 3), kAllocatedCommand);  // the menus still work
     EXPECT_EQ(g_host.accelerator, nullptr);
-    AboutSeen seen = about(p.record, IDOK);
+    AboutSeen seen = about(p.record);
     ASSERT_TRUE(seen.found);
-    EXPECT_FALSE(seen.header);
-    EXPECT_FALSE(seen.text);  // 0 wide without a header
+    EXPECT_EQ(seen.header, nullptr);
+    EXPECT_EQ(seen.text, nullptr);  // 0 wide without a header
     p.record->quit();
+    EXPECT_EQ(g_host.serviceCalls, 0);
   }
 }
 

@@ -84,6 +84,7 @@ void showInstallerPageHeader(App& app, const Text& title, const Text& subtitle) 
 
   Control& picture = f.Img_Installer_DefaultHeader;
   picture.picture.reset();
+  picture.center = true;
   loadPicture(app.platform.images, w.libraryPath,
               pictureName::header(w.values.mode, densityBucket(app.density())), picture);
   picture

@@ -96,29 +96,32 @@ void showWelcomePage(App& app) {
              {{u"Tahoma", 8, false, false}, text, TextAlign::Right, false}, Align::Bottom, 15,
              {15, 5, 15, 5});
 
-  // The two lines under the picture, single lines sized to their text,
-  // placed from the bottom of the page area as the footer leaves it.
+  // The two lines under the picture: single lines sized to their text, so
+  // that the link's hand cursor and click area cover its text only, placed
+  // from the bottom of the page area as the footer leaves it.
   f.relayout();
   const int pageHeight = f.P_GUI_Installer.bounds.height;
-  const int lineHeight = app.scale(12);
   Control& copyright = f.Lbl_Installer_WelcomePage_Copyright;
   Control& product = f.Lbl_Installer_WelcomePage_LangPack;
+  copyright.caption = v.projectCopyright;
+  copyright.handCursor = true;
+  product.caption = v.projectName + u" " + v.projectShortVersion + u" (" + v.mVersion + u")";
   for (Control* line : {&copyright, &product}) {
     line->font = {u"Tahoma", 7, false, false};
     line->fontColor = kSecondaryText;
     line->fontColorFromStyle = !dark;
     line->transparent = true;
     line->wordWrap = false;
+    line->autoSize = true;
     line->align = Align::None;
+    const Size extent = app.platform.measure.textExtent(line->font, line->caption, 0);
+    line->bounds.width = extent.width;
+    line->bounds.height = extent.height;
+    line->bounds.left = app.scale(5);
   }
-  copyright.caption = v.projectCopyright;
-  copyright.handCursor = true;
-  copyright.bounds = {app.scale(5), pageHeight - app.scale(5) - lineHeight,
-                      picture.bounds.width > 0 ? picture.bounds.width : app.scale(185), lineHeight};
+  copyright.bounds.top = pageHeight - app.scale(5) - copyright.bounds.height;
+  product.bounds.top = copyright.bounds.top - app.scale(2) - product.bounds.height;
   copyright.show();
-  product.caption = v.projectName + u" " + v.projectShortVersion + u" (" + v.mVersion + u")";
-  product.bounds = {app.scale(5), copyright.bounds.top - app.scale(2) - lineHeight,
-                    copyright.bounds.width, lineHeight};
   product.show();
 
   const ThemeColours& colours = app.state.colours;
