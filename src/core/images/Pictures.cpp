@@ -63,8 +63,11 @@ std::vector<Text> allBitmapNames() {
 void loadPicture(ImageLibrary& library, const Text& path, const Text& name, Control& picture) {
   auto data = library.resource(path, LibraryResource::Picture, name);
   if (!data) return;
-  picture.picture.reset();
-  if (auto image = decodePng(*data)) picture.picture = std::make_shared<const Image>(*image);
+  // The old picture goes only once the new one exists, so that the new one
+  // never takes the old one's place in memory: the renderer tells pictures
+  // apart by their address.
+  auto image = decodePng(*data);
+  picture.picture = image ? std::make_shared<const Image>(std::move(*image)) : nullptr;
 }
 
 void loadImageListBitmap(ImageLibrary& library, const Text& path, const Text& name, Control& list) {
