@@ -10,6 +10,7 @@
 
 #include "Fonts.h"
 #include "Handles.h"
+#include "Parent.h"
 #include "Ports.h"
 #include "Renderer.h"
 #include "app/MainWindow.h"
@@ -104,12 +105,28 @@ std::vector<Text> arguments() {
   return args;
 }
 
+// A combo box of ours showing its list: while it is dropped down the keys
+// go to it, and it keeps the focus.
+bool droppedDown(HWND window) {
+  wchar_t cls[16] = {};
+  GetClassNameW(window, cls, 16);
+  return lstrcmpiW(cls, WC_COMBOBOXW) == 0 && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0);
+}
+
 // Keys reach the window before the focused control.
 bool preview(Program& s, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || (msg.hwnd != s.main && !IsChild(s.main, msg.hwnd))) return false;
   bool used = false;
-  guarded([&] { used = formKeyDown(*s.app, int(msg.wParam)); });
+  const bool dropped = droppedDown(msg.hwnd);
+  guarded([&] { used = formKeyDown(*s.app, int(msg.wParam), dropped); });
   return used;
+}
+
+void dispatch(Program& program, MSG& msg) {
+  if (preview(program, msg)) return;
+  if (IsWindow(program.main) && IsDialogMessageW(program.main, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace
@@ -153,12 +170,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   UpdateWindow(program.main);
   guarded([] { formShow(*g_program->app); });
 
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (preview(program, msg)) continue;
-    if (IsWindow(program.main) && IsDialogMessageW(program.main, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  // Messages, and the end of the engine that started the wizard.
+  UniqueHandle engine = openParentProcess();
+  for (;;) {
+    HANDLE watched = engine.get();
+    const DWORD woke = MsgWaitForMultipleObjectsEx(watched ? 1 : 0, watched ? &watched : nullptr,
+                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (watched && woke == WAIT_OBJECT_0) {
+      engine.reset();
+      guarded([] { engineEnded(*g_program->app); });
+      continue;
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return program.app->exitCode;
+      dispatch(program, msg);
+    }
   }
-  return program.app->exitCode;
 }

@@ -274,6 +274,40 @@ Text Win32Locale::localeName(std::uint16_t languageId) {
   return text(buf);
 }
 
+std::uint16_t Win32Locale::userInterfaceLanguage() { return GetUserDefaultUILanguage(); }
+
+namespace {
+
+// The language's own casing rules (Turkish dotted I and the like); a
+// language the system does not know maps by the system's default rules.
+Text mapCase(std::uint16_t languageId, const Text& t, DWORD how) {
+  if (t.empty()) return t;
+  std::wstring in(wide(t));
+  const LCID lcid = MAKELCID(languageId, SORT_DEFAULT);
+  const DWORD flags = how | LCMAP_LINGUISTIC_CASING;
+  const int n = LCMapStringW(lcid, flags, in.c_str(), int(in.size()), nullptr, 0);
+  if (n > 0) {
+    std::wstring out(size_t(n), L'\0');
+    if (LCMapStringW(lcid, flags, in.c_str(), int(in.size()), out.data(), n) == n)
+      return text(out.c_str(), size_t(n));
+  }
+  if (how == LCMAP_UPPERCASE)
+    CharUpperBuffW(in.data(), DWORD(in.size()));
+  else
+    CharLowerBuffW(in.data(), DWORD(in.size()));
+  return text(in.c_str(), in.size());
+}
+
+}  // namespace
+
+Text Win32Locale::upperCase(std::uint16_t languageId, const Text& t) {
+  return mapCase(languageId, t, LCMAP_UPPERCASE);
+}
+
+Text Win32Locale::lowerCase(std::uint16_t languageId, const Text& t) {
+  return mapCase(languageId, t, LCMAP_LOWERCASE);
+}
+
 Text Win32Shell::specialFolder(int csidl) {
   wchar_t buf[MAX_PATH + 1] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE)) return {};

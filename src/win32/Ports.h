@@ -42,6 +42,9 @@ struct Win32ImageLibrary : ImageLibrary {
 struct Win32Locale : Locale {
   Text localeText(std::uint16_t languageId, std::uint32_t field) override;
   Text localeName(std::uint16_t languageId) override;
+  std::uint16_t userInterfaceLanguage() override;
+  Text upperCase(std::uint16_t languageId, const Text& text) override;
+  Text lowerCase(std::uint16_t languageId, const Text& text) override;
 };
 
 struct Win32Shell : Shell {

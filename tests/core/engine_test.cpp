@@ -57,6 +57,7 @@ struct OnProgressPage : Pack {
     w.workList = std::move(work);
     w.progress.step = progressStep(w.workList.size());
     w.pageIndex = installer ? 5 : 3;
+    w.channelOpen = true;  // the engine has been cued
     auto recording = std::make_unique<RecordingPage>(w);
     page = recording.get();
     app->setProgressPage(app->state.launchMode, std::move(recording));

@@ -29,6 +29,7 @@ struct Files : FileSystem {
   std::map<Text, DiskSpace> drives;
   bool failWrites = false;
   std::set<Text> unreadable;  // exist, but cannot be opened for a digest
+  std::set<Text> readOnly;    // cannot be replaced
   int writes = 0;
 
   void addDirectory(const Text& path) {
@@ -84,7 +85,7 @@ struct Files : FileSystem {
     return r;
   }
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
-    if (failWrites) return false;
+    if (failWrites || readOnly.count(pathKey(path))) return false;
     ++writes;
     putBytes(path, bytes);
     return true;
@@ -177,6 +178,16 @@ struct FakeLocale : Locale {
   Text localeName(std::uint16_t id) override {
     auto it = names.find(id);
     return it == names.end() ? Text() : it->second;
+  }
+  std::uint16_t uiLanguage = 1033;
+  std::uint16_t userInterfaceLanguage() override { return uiLanguage; }
+  // The core's own folding up; down, ASCII and Latin-1 only.
+  Text upperCase(std::uint16_t, const Text& text) override { return upper(text); }
+  Text lowerCase(std::uint16_t, const Text& text) override {
+    Text out = text;
+    for (auto& c : out)
+      if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c += 32;
+    return out;
   }
 };
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 objdump=$1
 shift
-allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|msimg32|version|ole32|oleaut32|shlwapi|msvcrt|ucrtbase|api-ms-win-.*)\.dll$'
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|msimg32|uxtheme|version|ole32|oleaut32|shlwapi|msvcrt|ucrtbase|api-ms-win-.*)\.dll$'
 status=0
 for f in "$@"; do
   header=$("$objdump" -f "$f")

@@ -260,6 +260,14 @@ TEST(Locale, FieldsAndNamesOfALanguage) {
   EXPECT_EQ(locale.localeName(0x7FFF), u"");
 }
 
+TEST(Locale, CaseMappingOfALanguage) {
+  Win32Locale locale;
+  EXPECT_EQ(locale.upperCase(1045, u"pomóż w tłumaczeniu"), u"POMÓŻ W TŁUMACZENIU");
+  EXPECT_EQ(locale.lowerCase(1045, u"ŻÓŁW"), u"żółw");
+  EXPECT_EQ(locale.upperCase(0x7FFF, u"ąb"), u"ĄB");  // unknown: the default rules
+  EXPECT_EQ(locale.lowerCase(1033, u""), u"");
+}
+
 }  // namespace
 
 namespace {

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "config/Config.h"
+#include "pages/language/Language_Dialog.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora {
@@ -62,13 +63,25 @@ void formCreate(App& app, const std::vector<Text>& arguments) {
   startWizard(app);
 }
 
-void formShow(App&) {
-  // The language dialog fills itself for the preselected language when it
-  // first shows; the wizards have nothing to do here.
+void formShow(App& app) {
+  // The language dialog fills itself for the preselected language; the
+  // wizards have nothing to do here.
+  if (app.state.languageSelection) languagesClick(app);
 }
 
-bool formKeyDown(App& app, int key) {
-  if (app.state.languageSelection) return false;
+bool formKeyDown(App& app, int key, bool listDroppedDown) {
+  // An open drop-down list takes Enter (the highlighted entry) and Escape
+  // (it closes), as in any dialog.
+  if (listDroppedDown) return false;
+  if (app.state.languageSelection) {
+    MainForm& f = app.form;
+    Control* button = key == kKeyEnter    ? &f.Btn_Lang_OK
+                      : key == kKeyEscape ? &f.Btn_Lang_Cancel
+                                          : nullptr;
+    if (!button) return false;
+    userClick(*button);
+    return true;
+  }
   if (key == kKeyEscape) {
     requestClose(app);
     return true;

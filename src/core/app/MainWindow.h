@@ -12,6 +12,8 @@ namespace lingvora {
 void formCreate(App& app, const std::vector<Text>& arguments);
 void formShow(App& app);
 // True when the key was used and must not reach the focused control.
-bool formKeyDown(App& app, int key);
+// listDroppedDown: the focused control is a drop-down list showing its
+// entries, which only the shell can tell.
+bool formKeyDown(App& app, int key, bool listDroppedDown);
 
 }  // namespace lingvora

@@ -43,16 +43,24 @@ void routeEngineMessage(WizardState& w, ProgressPage& page, const Text& text) {
 void receiveEngineMessage(App& app, std::uint64_t dwData, const std::uint8_t* data,
                           std::size_t byteCount) {
   if (app.state.languageSelection || dwData != kEngineMessageId) return;
-  // Bytes from another process: a length without data is no message.
-  if (!data && byteCount > 0) return;
+  // Bytes from another process: a length without data is no message, and
+  // every word the engine sends is short.
+  if ((!data && byteCount > 0) || byteCount > kMaxEngineMessageBytes) return;
   Text text(byteCount / 2, u'\0');
   for (std::size_t i = 0; i < text.size(); ++i)
     text[i] = char16_t(data[2 * i] | data[2 * i + 1] << 8);
   WizardState& w = app.wizard();
   const int progressPage = app.installerMode() ? 5 : 3;
   ProgressPage* page = app.progressPage();
-  if (!page || w.pageIndex != progressPage || w.progressFinished) return;
+  if (!page || w.pageIndex != progressPage || w.progressFinished || !w.channelOpen) return;
   routeEngineMessage(w, *page, text);
+}
+
+void engineEnded(App& app) {
+  if (app.state.languageSelection) return;
+  WizardState& w = app.wizard();
+  ProgressPage* page = app.progressPage();
+  if (page && w.channelOpen && !w.progressFinished) page->finishProgress(100, true);
 }
 
 }  // namespace lingvora

@@ -8,6 +8,8 @@
 namespace lingvora {
 
 inline constexpr std::uint64_t kEngineMessageId = 0x0141134D;
+// Longer texts are no engine message.
+inline constexpr std::size_t kMaxEngineMessageBytes = 64 * 1024;
 
 // The bar and the end state alone, for a mode whose page shows nothing else.
 class ProgressBarOnly : public ProgressPage {
@@ -32,6 +34,9 @@ int progressStep(std::size_t entries);
 // them at data). The message's result is always 0.
 void receiveEngineMessage(App& app, std::uint64_t dwData, const std::uint8_t* data,
                           std::size_t byteCount);
+// The process that started the wizard has ended: a progress page still
+// waiting for it can never finish, so it takes the aborted state.
+void engineEnded(App& app);
 // The vocabulary, applied to the page of one mode.
 void routeEngineMessage(WizardState& wizard, ProgressPage& page, const Text& text);
 

@@ -121,6 +121,11 @@ struct Locale {
   virtual Text localeText(std::uint16_t languageId, std::uint32_t field) = 0;
   // The locale name, such as pl-PL; empty if none.
   virtual Text localeName(std::uint16_t languageId) = 0;
+  // The user's default user-interface language.
+  virtual std::uint16_t userInterfaceLanguage() = 0;
+  // Upper or lower case by the rules of that language.
+  virtual Text upperCase(std::uint16_t languageId, const Text& text) = 0;
+  virtual Text lowerCase(std::uint16_t languageId, const Text& text) = 0;
 };
 
 struct Platform {

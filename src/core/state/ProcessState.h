@@ -71,15 +71,28 @@ struct WizardState {
   bool closeAllowed = true;
   bool failed = false;
   bool progressFinished = false;
+  // Engine messages count only between the engine's cue (DATA.ini written)
+  // and the end of the progress.
+  bool channelOpen = false;
   bool monitorShown = false;
   std::vector<Text> runningPlayers, workList;
   ProgressValues progress;
+};
+
+// One language of the language list: its identifier and the section of
+// the list file its texts come from (empty: the built-in entry, every key
+// at its default).
+struct LanguageOffer {
+  std::uint16_t id = 0;
+  Text section;
+  bool operator==(const LanguageOffer&) const = default;
 };
 
 struct ProcessState {
   LaunchMode launchMode = LaunchMode::Installer;
   bool languageSelection = false;
   Text languageListPath;
+  std::vector<LanguageOffer> languages;  // as the language list shows them
   std::uint16_t userInterfaceLanguage = 0;
   Text userInterfaceLanguageText;
   int languageResult = 1;

@@ -79,6 +79,32 @@ class MainForm : public Form {
                                          ControlKind::Panel, &P_Installer_DefaultPage};
   Control P_Installer_InstallationPage{*this, "P_Installer_InstallationPage", ControlKind::Panel,
                                        &P_Installer_DefaultPage};
+  Control GB_Installer_InstallationPage{*this, "GB_Installer_InstallationPage",
+                                        ControlKind::GroupBox, &P_Installer_InstallationPage};
+  Control Img_Installer_InstallationPage{*this, "Img_Installer_InstallationPage",
+                                         ControlKind::Picture, &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Name{*this,
+                                                   "Lbl_Installer_InstallationPage_Item_Name",
+                                                   ControlKind::Label,
+                                                   &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Version{
+      *this, "Lbl_Installer_InstallationPage_Item_Version", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_License{
+      *this, "Lbl_Installer_InstallationPage_Item_License", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Copyright{
+      *this, "Lbl_Installer_InstallationPage_Item_Copyright", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Publisher{
+      *this, "Lbl_Installer_InstallationPage_Item_Publisher", ControlKind::Label,
+      &GB_Installer_InstallationPage};
+  Control PB_Installer_InstallationPage{*this, "PB_Installer_InstallationPage",
+                                        ControlKind::Progress, &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Desc{*this,
+                                                   "Lbl_Installer_InstallationPage_Item_Desc",
+                                                   ControlKind::Label,
+                                                   &GB_Installer_InstallationPage};
 
   Control P_Installer_WelcomePage{*this, "P_Installer_WelcomePage", ControlKind::Panel,
                                   &P_GUI_Installer};
@@ -121,6 +147,28 @@ class MainForm : public Form {
   Control Btn_GUI_Next{*this, "Btn_GUI_Next", ControlKind::Button, &P_GUI_Footer};
   Control Btn_GUI_Cancel{*this, "Btn_GUI_Cancel", ControlKind::Button, &P_GUI_Footer};
   Control P_Lang{*this, "P_Lang", ControlKind::Panel, &ORVA_GUI};
+  // The language dialog. Docked first: the subtitle and the list at the
+  // top, the footer and the description at the bottom; then the flag in
+  // its frame (the frame behind the picture) and the four rows beside it.
+  Control Lbl_Lang_Subtitle{*this, "Lbl_Lang_Subtitle", ControlKind::Label, &P_Lang};
+  Control CB_Lang_Languages{*this, "CB_Lang_Languages", ControlKind::DropDown, &P_Lang};
+  Control P_Lang_Footer{*this, "P_Lang_Footer", ControlKind::Panel, &P_Lang};
+  Control B_Lang_Footer{*this, "B_Lang_Footer", ControlKind::Bevel, &P_Lang_Footer};
+  Control Lbl_Lang_Help{*this, "Lbl_Lang_Help", ControlKind::Label, &P_Lang_Footer};
+  // Docked from the right edge: Cancel first, OK to its left.
+  Control Btn_Lang_Cancel{*this, "Btn_Lang_Cancel", ControlKind::Button, &P_Lang_Footer};
+  Control Btn_Lang_OK{*this, "Btn_Lang_OK", ControlKind::Button, &P_Lang_Footer};
+  Control Lbl_Lang_Desc{*this, "Lbl_Lang_Desc", ControlKind::Label, &P_Lang};
+  Control S_Lang_Flag{*this, "S_Lang_Flag", ControlKind::Shape, &P_Lang};
+  Control Img_Lang_Flag{*this, "Img_Lang_Flag", ControlKind::Picture, &P_Lang};
+  Control Lbl_Lang_Name_Desc{*this, "Lbl_Lang_Name_Desc", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Name{*this, "Lbl_Lang_Name", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Country_Desc{*this, "Lbl_Lang_Country_Desc", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Country{*this, "Lbl_Lang_Country", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Lang_Desc{*this, "Lbl_Lang_Lang_Desc", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Lang{*this, "Lbl_Lang_Lang", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Translator_Desc{*this, "Lbl_Lang_Translator_Desc", ControlKind::Label, &P_Lang};
+  Control Lbl_Lang_Translator{*this, "Lbl_Lang_Translator", ControlKind::Label, &P_Lang};
 
   // Lays the whole window out for a client area of the given size.
   void layoutClient(int clientWidth, int clientHeight);

@@ -5,6 +5,8 @@
 #include "config/Config.h"
 #include "engine/Channel.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/installer/Installer_Installation_Page.h"
+#include "pages/language/Language_Dialog.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 
@@ -66,6 +68,7 @@ void startWizard(App& app) {
 }  // namespace
 
 void createInstallerDialog(App& app) {
+  app.setProgressPage(LaunchMode::Installer, installationProgressPage(app));
   startWizard(app);
   // The startup probe: it fills the record when a player is found; its
   // verdict is not used here.
@@ -83,11 +86,18 @@ void createUninstallerDialog(App& app) {
 }
 
 void createLanguageDialog(App& app) {
-  // The dialog's own content comes with the language selection; until then
-  // the window shows its empty panel and closes with the language result.
-  app.state.languageResult = 1;
-  app.form.P_GUI.hide();
-  app.form.P_Lang.dock(Align::Client).show();
+  buildLanguageDialog(app);
+  // Both buttons end the dialog through the close request, which ends the
+  // process with the language result.
+  MainForm& f = app.form;
+  f.Btn_Lang_OK.onClick = [&app] {
+    chooseLanguage(app);
+    requestClose(app);
+  };
+  f.Btn_Lang_Cancel.onClick = [&app] {
+    cancelLanguage(app);
+    requestClose(app);
+  };
 }
 
 bool formCloseQuery(App& app) {

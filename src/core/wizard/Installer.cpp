@@ -4,6 +4,7 @@
 #include "images/Pictures.h"
 #include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_Components_Page.h"
+#include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
 #include "wizard/Controllers.h"
@@ -64,7 +65,7 @@ const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showComponentsPage, leaveComponentsPage},
                                                {showPlaceholder<3>, nullptr},
                                                {showPlaceholder<4>, nullptr},
-                                               {showPlaceholder<5>, nullptr},
+                                               {showInstallationPage, nullptr},
                                                {showPlaceholder<6>, nullptr},
                                                {showPlaceholder<7>, nullptr}};
 
