@@ -63,14 +63,42 @@ std::vector<Text> allBitmapNames() {
 void loadPicture(ImageLibrary& library, const Text& path, const Text& name, Control& picture) {
   auto data = library.resource(path, LibraryResource::Picture, name);
   if (!data) return;
-  picture.picture.reset();
-  if (auto image = decodePng(*data)) picture.picture = std::make_shared<const Image>(*image);
+  // The old picture goes only once the new one exists, so that the new one
+  // never takes the old one's place in memory: the renderer tells pictures
+  // apart by their address.
+  auto image = decodePng(*data);
+  picture.picture = image ? std::make_shared<const Image>(std::move(*image)) : nullptr;
 }
 
 void loadImageListBitmap(ImageLibrary& library, const Text& path, const Text& name, Control& list) {
   auto data = library.resource(path, LibraryResource::Bitmap, name);
   if (!data) return;
   if (auto image = decodeBitmapResource(*data)) list.images.push_back(std::move(*image));
+}
+
+namespace {
+// Fully transparent: the mask covers every pixel.
+MaskedImage blankImage(int width, int height) {
+  const std::size_t pixels = std::size_t(width) * std::size_t(height);
+  return {{width, height, Bytes(pixels * 4, 0)}, Bytes(pixels, 1)};
+}
+}  // namespace
+
+void fillStateImages(ImageLibrary& library, const Text& path, const std::array<Text, 4>& names,
+                     Control& list) {
+  std::array<std::optional<MaskedImage>, 4> found;
+  // The blanks take the size of the library's own images (16 x 16 if none).
+  int width = 16, height = 16;
+  for (std::size_t i = names.size(); i-- > 0;) {
+    if (auto data = library.resource(path, LibraryResource::Bitmap, names[i]))
+      found[i] = decodeBitmapResource(*data);
+    if (found[i]) width = found[i]->image.width, height = found[i]->image.height;
+  }
+  list.images.assign(1, blankImage(width, height));
+  for (auto& image : found) {
+    const bool fits = image && image->image.width == width && image->image.height == height;
+    list.images.push_back(fits ? std::move(*image) : blankImage(width, height));
+  }
 }
 
 }  // namespace lingvora

@@ -50,4 +50,10 @@ void loadPicture(ImageLibrary& library, const Text& libraryPath, const Text& nam
 void loadImageListBitmap(ImageLibrary& library, const Text& libraryPath, const Text& name,
                          Control& list);
 
+// Fills a tree's state-image list anew: a blank image at position 0, then
+// the named bitmaps in order. A missing or broken bitmap becomes a blank
+// too, so that every image stays at the position its state code names.
+void fillStateImages(ImageLibrary& library, const Text& libraryPath,
+                     const std::array<Text, 4>& names, Control& list);
+
 }  // namespace lingvora

@@ -1,7 +1,9 @@
 #pragma once
 // Every process-wide value of the front-end; values that differ per wizard
 // mode live once per mode in WizardState.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "appearance/Theme.h"
@@ -38,6 +40,19 @@ struct ProgressValues {
   int step = 0, start = 20, end = 90, position = 0;
 };
 
+// The installer's Components page across visits.
+struct ComponentsPageState {
+  // Set once the user left the page with Next: later visits keep the tree
+  // and the install-type list as the user left them.
+  bool confirmed = false;
+  // The stored member count of each install type, by type number (1 Full,
+  // 2 Minimal; 0, the User entry, counts none).
+  std::array<int, 3> typeMembers{};
+  // The component the description box shows (empty: none); nothing when
+  // the box must be filled afresh.
+  std::optional<Text> described;
+};
+
 struct WizardState {
   Text programDirectory;
   Text configPath, localePath, dataPath, libraryPath;
@@ -49,6 +64,7 @@ struct WizardState {
   WinampRecord record;
   Text packInstallLocation, packInstallDate;
   DiskFigures disk;
+  ComponentsPageState components;
   std::int64_t selectedComponentsSize = 0;
   int pageIndex = 0;
   int pendingExitCode = 0;

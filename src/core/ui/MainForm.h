@@ -46,6 +46,33 @@ class MainForm : public Form {
                                    &P_Installer_LicensePage};
   Control P_Installer_ComponentsPage{*this, "P_Installer_ComponentsPage", ControlKind::Panel,
                                      &P_Installer_DefaultPage};
+  Control Lbl_Installer_ComponentsPage_Title{*this, "Lbl_Installer_ComponentsPage_Title",
+                                             ControlKind::Label, &P_Installer_ComponentsPage};
+  Control CB_Installer_ComponentsPage_InstallTypes{
+      *this, "CB_Installer_ComponentsPage_InstallTypes", ControlKind::DropDown,
+      &P_Installer_ComponentsPage};
+  Control P_Installer_ComponentsPage_Bkg{*this, "P_Installer_ComponentsPage_Bkg",
+                                         ControlKind::Panel, &P_Installer_ComponentsPage};
+  Control TV_Installer_ComponentsPage_InstallTypes{
+      *this, "TV_Installer_ComponentsPage_InstallTypes", ControlKind::Tree,
+      &P_Installer_ComponentsPage_Bkg};
+  Control Img_Installer_ComponentsPage_Info{*this, "Img_Installer_ComponentsPage_Info",
+                                            ControlKind::Picture, &P_Installer_ComponentsPage_Bkg};
+  Control GB_Installer_ComponentsPage_InstallTypes{
+      *this, "GB_Installer_ComponentsPage_InstallTypes", ControlKind::GroupBox,
+      &P_Installer_ComponentsPage};
+  Control Lbl_Installer_ComponentsPage_InfoName{*this, "Lbl_Installer_ComponentsPage_InfoName",
+                                                ControlKind::Label,
+                                                &GB_Installer_ComponentsPage_InstallTypes};
+  Control Lbl_Installer_ComponentsPage_InfoCopyright{
+      *this, "Lbl_Installer_ComponentsPage_InfoCopyright", ControlKind::Label,
+      &GB_Installer_ComponentsPage_InstallTypes};
+  Control Lbl_Installer_ComponentsPage_InfoDesc{*this, "Lbl_Installer_ComponentsPage_InfoDesc",
+                                                ControlKind::Label,
+                                                &GB_Installer_ComponentsPage_InstallTypes};
+  // The tree's state images: the state code is the image's position.
+  Control IL_Installer_ComponentsPage{*this, "IL_Installer_ComponentsPage", ControlKind::ImageList,
+                                      &P_Installer_ComponentsPage};
   Control P_Installer_DirectoryPage{*this, "P_Installer_DirectoryPage", ControlKind::Panel,
                                     &P_Installer_DefaultPage};
   Control P_Installer_ProcessMonitorPage{*this, "P_Installer_ProcessMonitorPage",

@@ -3,6 +3,7 @@
 #include "config/Config.h"
 #include "images/Pictures.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/installer/Installer_Components_Page.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
@@ -28,8 +29,6 @@ Footer placeholderFooter(App& app, int index) {
   const MainForm& f = app.form;
   const FooterCaptions& c = app.state.installer.captions;
   switch (index) {
-    case 2:
-      return {{true, true, c.back}, {true, true, c.next}, {true, true, c.cancel}};
     case 3:
       return {{true, true, c.back}, {true, true, c.install}, {true, true, c.cancel}};
     case 4:
@@ -61,10 +60,14 @@ void showPlaceholder(App& app) {
   setFooter(app, placeholderFooter(app, Index));
 }
 
-const InstallerPage kPages[kInstallerPages] = {
-    {showWelcomePage, nullptr},    {showLicensePage, nullptr},    {showPlaceholder<2>, nullptr},
-    {showPlaceholder<3>, nullptr}, {showPlaceholder<4>, nullptr}, {showInstallationPage, nullptr},
-    {showPlaceholder<6>, nullptr}, {showPlaceholder<7>, nullptr}};
+const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
+                                               {showLicensePage, nullptr},
+                                               {showComponentsPage, leaveComponentsPage},
+                                               {showPlaceholder<3>, nullptr},
+                                               {showPlaceholder<4>, nullptr},
+                                               {showInstallationPage, nullptr},
+                                               {showPlaceholder<6>, nullptr},
+                                               {showPlaceholder<7>, nullptr}};
 
 void open(App& app, int index) {
   resetInstallerPages(app);
