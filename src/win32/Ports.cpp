@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "Handles.h"
@@ -13,6 +15,8 @@ namespace {
 
 // Larger files are not configuration: refuse them instead of allocating.
 constexpr LONGLONG kMaxReadSize = 64ll << 20;
+// Drive figures are kept as signed 64-bit counts.
+constexpr ULONGLONG kMaxInt64 = ULONGLONG(std::numeric_limits<std::int64_t>::max());
 
 HKEY root(Hive hive) { return hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
@@ -47,13 +51,21 @@ bool Win32Files::directoryExists(const Text& path) {
   return a && (*a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<DiskSpace> Win32Files::diskSpace(const Text& drive) {
+std::optional<DiskSpace> Win32Files::diskSpace(const Text& root) {
   ULARGE_INTEGER available{}, total{};
-  // The root of the drive: C:\ or \\server\share\.
-  const Text root = drive + u"\\";
-  if (drive.empty() || !GetDiskFreeSpaceExW(wide(root), &available, &total, nullptr))
+  // An empty root would ask for the current directory's drive.
+  if (root.empty() || !GetDiskFreeSpaceExW(wide(root), &available, &total, nullptr))
     return std::nullopt;
-  return DiskSpace{std::int64_t(total.QuadPart), std::int64_t(available.QuadPart)};
+  return DiskSpace{std::int64_t(std::min<ULONGLONG>(total.QuadPart, kMaxInt64)),
+                   std::int64_t(std::min<ULONGLONG>(available.QuadPart, kMaxInt64))};
+}
+
+Text Win32Files::volumeLabel(const Text& root) {
+  wchar_t label[MAX_PATH + 1] = {};
+  if (root.empty() || !GetVolumeInformationW(wide(root), label, MAX_PATH + 1, nullptr, nullptr,
+                                             nullptr, nullptr, 0))
+    return {};
+  return text(label);
 }
 
 std::optional<Bytes> Win32Files::readWhole(const Text& path) {
@@ -308,6 +320,8 @@ Text Win32Locale::lowerCase(std::uint16_t languageId, const Text& t) {
   return mapCase(languageId, t, LCMAP_LOWERCASE);
 }
 
+Text Win32Locale::decimalSeparator() { return localeText(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL); }
+
 Text Win32Shell::specialFolder(int csidl) {
   wchar_t buf[MAX_PATH + 1] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE)) return {};
@@ -364,6 +378,33 @@ MessageAnswer Win32Dialogs::messageBox(bool owned, const Text& caption, const Te
     default:
       return MessageAnswer::Other;
   }
+}
+
+namespace {
+
+// Opens the browser on the initial folder once it stands.
+int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM initial) {
+  if (message == BFFM_INITIALIZED && initial)
+    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, initial);
+  return 0;
+}
+
+}  // namespace
+
+std::optional<Text> Win32Dialogs::browseForFolder(const Text& title, const Text& initial) {
+  BROWSEINFOW info{};
+  info.hwndOwner = mainWindow;
+  info.lpszTitle = wide(title);
+  info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS | BIF_NONEWFOLDERBUTTON;
+  info.lpfn = browseCallback;
+  info.lParam = initial.empty() ? 0 : LPARAM(wide(initial));
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (!chosen) return std::nullopt;
+  wchar_t path[MAX_PATH + 1] = {};
+  const BOOL isPath = SHGetPathFromIDListW(chosen, path);
+  CoTaskMemFree(chosen);
+  if (!isPath || !path[0]) return std::nullopt;
+  return text(path);
 }
 
 }  // namespace lingvora::win32

@@ -9,7 +9,8 @@ namespace lingvora::win32 {
 struct Win32Files : FileSystem {
   bool fileExists(const Text& path) override;
   bool directoryExists(const Text& path) override;
-  std::optional<DiskSpace> diskSpace(const Text& drive) override;
+  std::optional<DiskSpace> diskSpace(const Text& root) override;
+  Text volumeLabel(const Text& root) override;
   std::optional<Bytes> readWhole(const Text& path) override;
   bool replaceWhole(const Text& path, const Bytes& bytes) override;
   std::unique_ptr<FileReader> openForDigest(const Text& path) override;
@@ -45,6 +46,7 @@ struct Win32Locale : Locale {
   std::uint16_t userInterfaceLanguage() override;
   Text upperCase(std::uint16_t languageId, const Text& text) override;
   Text lowerCase(std::uint16_t languageId, const Text& text) override;
+  Text decimalSeparator() override;
 };
 
 struct Win32Shell : Shell {
@@ -62,6 +64,7 @@ struct Win32Dialogs : Dialogs {
   HWND mainWindow = nullptr;
   MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,
                            MessageIcon icon, MessageButtons buttons) override;
+  std::optional<Text> browseForFolder(const Text& title, const Text& initial) override;
 };
 
 }  // namespace lingvora::win32

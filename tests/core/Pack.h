@@ -60,9 +60,11 @@ struct Pack {
     if (gui) p.files.put(u"C:\\Pack\\GUI.ini", kGuiIni);
     if (locale) p.files.put(u"C:\\Pack\\1045.ini", kLocaleIni);
     if (library) p.files.put(u"C:\\Pack\\Pixora.dll", "MZ");
-    // A player in the standard folder, into which the pack was installed.
+    // A player of the version the pack requires in the standard folder, into
+    // which the pack was installed, on a drive with room.
     p.shell.folders[38] = u"C:\\Program Files";
-    p.files.put(u"C:\\Program Files\\Winamp\\winamp.exe", "MZ");
+    p.files.putBytes(u"C:\\Program Files\\Winamp\\winamp.exe", fixture("winamp-5.9.2/winamp.exe"));
+    p.files.drives[u"C:\\"] = {std::int64_t(100) << 30, std::int64_t(40) << 30};
     p.registry.strings[fake::FakeRegistry::key(
         Hive::LocalMachine,
         u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Pack",
@@ -78,6 +80,10 @@ struct Pack {
     return *app;
   }
   const fake::Box& lastBox() const { return p.dialogs.shown.back(); }
+  // The pack's GUI.ini names a short version that no version resource
+  // gives; requiring the standard player's own lets the Directory page
+  // accept it.
+  void requireStandardPlayer() { app->state.installer.values.mVersion = u"5.9.2.10042"; }
 };
 
 }  // namespace lingvora::test

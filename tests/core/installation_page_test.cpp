@@ -86,9 +86,12 @@ struct Installing : Pack {
   }
   WizardState& w() { return app->state.installer; }
   MainForm& f() { return app->form; }
+  // Next on the process monitor page, past the Directory page: only the
+  // progress page's own writes follow.
   void open() {
-    w().pageIndex = 3;
-    f().Btn_GUI_Next.onClick();  // no player process runs: straight to the progress page
+    w().pageIndex = 4;
+    w().monitorShown = true;
+    f().Btn_GUI_Next.onClick();
   }
   std::string gui(TextView section, TextView key) {
     return S(w().config.readString(section, key, u"(none)"));

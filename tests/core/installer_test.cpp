@@ -51,6 +51,7 @@ struct Wizard : Pack {
     p.system.density = density;
     app = &start({u"/ACTION=0"});
     app->form.layoutClient(app->form.width - 6, app->form.height - 28);
+    if (!exit) requireStandardPlayer();
   }
   MainForm& f() { return app->form; }
   void next() { f().Btn_GUI_Next.onClick(); }
@@ -122,6 +123,9 @@ TEST(InstallerWalk, ProcessMonitorOnceAndTheBlockedStop) {
   Wizard w;
   w.app->processChecks.findRunningPlayer = [](App&) { return true; };
   w.app->processChecks.endListedProcesses = [](App&) { return false; };
+  // The Directory page opens on this player and accepts it.
+  installPlayer(w.p, u"D:\\Winamp", "winamp-5.9.2/winamp.exe");
+  w.p.files.drives[u"D:\\"] = {1 << 30, 1 << 29};
   w.app->state.installer.record.InstallDir = u"D:\\Winamp";
   w.next(), w.next(), w.next(), w.next();
   EXPECT_EQ(w.page(), 4);

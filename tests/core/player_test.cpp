@@ -252,7 +252,7 @@ struct Installer : Pack {
     p.files.files.erase(fake::pathKey(u"C:\\Program Files\\Winamp\\winamp.exe"));
     if (!player.empty()) installPlayer(p, u"D:\\Winamp", player, exe);
     p.files.addDirectory(u"D:\\Winamp");
-    p.files.drives[u"D:"] = {1000, 600};
+    p.files.drives[u"D:\\"] = {1000, 600};
     // The startup probe finds this player through its uninstall entry.
     p.registry.strings[fake::FakeRegistry::key(
         Hive::LocalMachine, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp",
@@ -337,13 +337,17 @@ TEST(CheckPlayerDirectory, RecordAndPartialUpdate) {
   // No disk information.
   pack.p.files.drives.clear();
   EXPECT_EQ(checkPlayerDirectory(app, u"D:\\Winamp", false), DirectoryVerdict::DiskInfoUnavailable);
-  // A missing directory falls back to the registered player...
-  EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false),
-            DirectoryVerdict::DiskInfoUnavailable);
-  // ... and without one nothing is found.
+  // A missing directory is not found, though a player is registered: the
+  // page shows the directory it names, so no other may stand in for it.
+  EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false), DirectoryVerdict::DirectoryNotFound);
+  EXPECT_EQ(r.InstallDir, u"D:\\Winamp");
+  // An empty one still falls back to the registered player, whose drive
+  // part is not the empty directory's: no figures.
+  EXPECT_EQ(checkPlayerDirectory(app, u"", false), DirectoryVerdict::DiskInfoUnavailable);
+  // Without a registered or standard player nothing is found.
   pack.p.registry.strings.clear();
   pack.p.files.directories.erase(fake::pathKey(u"C:\\Program Files\\Winamp"));
-  EXPECT_EQ(checkPlayerDirectory(app, u"Q:\\Nowhere", false), DirectoryVerdict::DirectoryNotFound);
+  EXPECT_EQ(checkPlayerDirectory(app, u"", false), DirectoryVerdict::DirectoryNotFound);
 }
 
 TEST(StartupProbe, NoPlayerAsksAndNoEndsWithCode6) {

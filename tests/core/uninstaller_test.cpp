@@ -217,6 +217,7 @@ TEST(FooterActions, AHiddenOrDisabledButtonDoesNothing) {
     Pack pack;
     App& app = pack.start({c.action});
     ASSERT_FALSE(pack.exit);
+    pack.requireStandardPlayer();
     fake::FakeRenderer ui{app.form};
     for (int i = 0; i < c.nexts; ++i) ui.click("Btn_GUI_Next");
     const int page = app.wizard().pageIndex;

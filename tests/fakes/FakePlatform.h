@@ -26,7 +26,9 @@ inline Text pathKey(const Text& path) {
 struct Files : FileSystem {
   std::map<Text, Bytes> files;
   std::set<Text> directories;  // every parent of a file is one too
+  // By root with its trailing backslash (C:\, \\server\share\ and the like).
   std::map<Text, DiskSpace> drives;
+  std::map<Text, Text> labels;
   bool failWrites = false;
   std::set<Text> unreadable;  // exist, but cannot be opened for a digest
   std::set<Text> readOnly;    // cannot be replaced
@@ -52,10 +54,14 @@ struct Files : FileSystem {
     while (!k.empty() && k.back() == u'\\') k.pop_back();
     return directories.count(k) != 0;
   }
-  std::optional<DiskSpace> diskSpace(const Text& drive) override {
-    auto it = drives.find(pathKey(drive));
+  std::optional<DiskSpace> diskSpace(const Text& root) override {
+    auto it = drives.find(pathKey(root));
     if (it == drives.end()) return std::nullopt;
     return it->second;
+  }
+  Text volumeLabel(const Text& root) override {
+    auto it = labels.find(pathKey(root));
+    return it == labels.end() ? Text() : it->second;
   }
   std::string get(const Text& path) const {
     auto it = files.find(pathKey(path));
@@ -166,6 +172,18 @@ struct FakeDialogs : Dialogs {
     }
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
   }
+  struct Browse {
+    Text title, initial;
+  };
+  std::vector<Browse> browsed;
+  std::deque<std::optional<Text>> folders;  // default: cancelled
+  std::optional<Text> browseForFolder(const Text& title, const Text& initial) override {
+    browsed.push_back({title, initial});
+    if (folders.empty()) return std::nullopt;
+    auto f = folders.front();
+    folders.pop_front();
+    return f;
+  }
 };
 
 struct FakeLocale : Locale {
@@ -180,6 +198,8 @@ struct FakeLocale : Locale {
     return it == names.end() ? Text() : it->second;
   }
   std::uint16_t uiLanguage = 1033;
+  Text separator = u".";
+  Text decimalSeparator() override { return separator; }
   std::uint16_t userInterfaceLanguage() override { return uiLanguage; }
   // The core's own folding up; down, ASCII and Latin-1 only.
   Text upperCase(std::uint16_t, const Text& text) override { return upper(text); }

@@ -28,6 +28,7 @@ struct HostFiles : FileSystem {
   }
   bool directoryExists(const Text&) override { return false; }
   std::optional<DiskSpace> diskSpace(const Text&) override { return std::nullopt; }
+  Text volumeLabel(const Text&) override { return {}; }
   bool replaceWhole(const Text&, const Bytes&) override { return false; }
   std::unique_ptr<FileReader> openForDigest(const Text&) override { return nullptr; }
 

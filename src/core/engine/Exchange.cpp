@@ -19,8 +19,25 @@ bool writeInstallDirToDataIni(App& app, const Text& dataPath, const Text& direct
   return saveIniDocument(app, doc, dataPath);
 }
 
+namespace {
+
+// A line break would end the value early and start a key of its own; a NUL
+// ends the line for many readers. Version strings may hold either.
+Text oneLine(TextView value) {
+  Text t(value);
+  for (char16_t& c : t)
+    if (c == u'\r' || c == u'\n' || c == u'\0') c = u' ';
+  return t;
+}
+
+}  // namespace
+
 void writeInfoSection(App& app, WizardState& w) {
-  const WinampRecord& r = w.record;
+  WinampRecord r = w.record;
+  for (Text* t : {&r.InstallDir, &r.ExeFileName, &r.PathsConfig, &r.ConfigDir, &r.ConfigFile,
+                  &r.SkinsDir, &r.PluginsDir, &r.LangPackDir, &r.Version, &r.CompanyName,
+                  &r.FileVersion, &r.LegalCopyright, &r.ProductName, &r.ProductVersion})
+    *t = oneLine(*t);
   IniDocument& ini = w.config;
   auto flag = [](bool b) { return b ? u"1" : u"0"; };
   ini.write(u"INFO", u"InstallDir", r.InstallDir);

@@ -27,8 +27,12 @@ struct FileSystem {
   // A link counts as existing when its target exists.
   virtual bool fileExists(const Text& path) = 0;
   virtual bool directoryExists(const Text& path) = 0;
-  // The drive that holds the path; nothing when the system cannot tell.
-  virtual std::optional<DiskSpace> diskSpace(const Text& drive) = 0;
+  // The figures of a drive, asked with its root and trailing backslash
+  // (C:\, \\server\share\); nothing when the system cannot tell.
+  virtual std::optional<DiskSpace> diskSpace(const Text& root) = 0;
+  // The volume label of a drive, asked the same way; empty when it cannot
+  // be read.
+  virtual Text volumeLabel(const Text& root) = 0;
   virtual std::optional<Bytes> readWhole(const Text& path) = 0;
   // Writes a temporary file beside the target, flushes it and replaces the
   // target with it, so that a failure never leaves a half-written file.
@@ -82,6 +86,10 @@ struct Dialogs {
   // ownedByMainWindow false: a box with no owner window.
   virtual MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,
                                    MessageIcon icon, MessageButtons buttons) = 0;
+  // The system's folder browser, owned by the main window: file-system
+  // folders only, no button for a new folder, opened on initial (none when
+  // empty). Nothing when the user cancels or picks what has no path.
+  virtual std::optional<Text> browseForFolder(const Text& title, const Text& initial) = 0;
 };
 
 struct Shell {
@@ -126,6 +134,8 @@ struct Locale {
   // Upper or lower case by the rules of that language.
   virtual Text upperCase(std::uint16_t languageId, const Text& text) = 0;
   virtual Text lowerCase(std::uint16_t languageId, const Text& text) = 0;
+  // The decimal separator of the user's number format.
+  virtual Text decimalSeparator() = 0;
 };
 
 struct Platform {

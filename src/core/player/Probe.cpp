@@ -113,7 +113,8 @@ Text readProfileString(Platform& p, const Text& file, TextView section, TextView
 Text findPlayerDirectory(Platform& p, const Text& dir) {
   const Text candidate = joinPath(specialFolderPath(p, 38), u"Winamp");
   Text result = p.files.directoryExists(candidate) ? candidate : Text();
-  if (!dir.empty() && p.files.directoryExists(dir)) return withoutTrailingBackslash(dir);
+  if (!dir.empty() && p.files.directoryExists(asTestedPath(dir)))
+    return withoutTrailingBackslash(dir);
   if (auto s = p.registry.readString(
           Hive::LocalMachine, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp",
           u"UninstallString")) {
@@ -242,13 +243,26 @@ Text drivePart(const Text& path) {
   return path.size() >= 2 && path[1] == u':' ? path.substr(0, 2) : Text();
 }
 
+Text driveRoot(const Text& path) {
+  const Text drive = drivePart(path);
+  return drive.empty() ? Text() : drive + u"\\";
+}
+
+Text asTestedPath(const Text& path) {
+  return path.size() == 2 && path[1] == u':' ? path + u"\\" : path;
+}
+
 bool queryDiskSpace(App& app, const Text& dir) {
-  auto space = app.platform.files.diskSpace(drivePart(dir));
+  const Text root = driveRoot(dir);
+  if (root.empty()) return false;
+  auto space = app.platform.files.diskSpace(root);
   if (!space) return false;
+  // A system that reports nonsense gets no negative figures, and used never
+  // exceeds the capacity.
   DiskFigures& d = app.state.installer.disk;
-  d.capacity = space->total;
-  d.free = space->available;
-  d.used = space->total - space->available;
+  d.capacity = std::max<std::int64_t>(space->total, 0);
+  d.free = std::clamp<std::int64_t>(space->available, 0, d.capacity);
+  d.used = d.capacity - d.free;
   return true;
 }
 
@@ -256,8 +270,11 @@ DirectoryVerdict checkPlayerDirectory(App& app, const Text& dir, bool atStartup)
   Platform& p = app.platform;
   WizardState& w = app.state.installer;
   WinampRecord& r = w.record;
-  const Text d = findPlayerDirectory(p, dir);
-  if (d.empty() || !p.files.directoryExists(d)) {
+  // On the page the box shows the directory under check: another player's
+  // directory must not stand in for it.
+  const bool fallBack = atStartup || dir.empty();
+  const Text d = fallBack ? findPlayerDirectory(p, dir) : withoutTrailingBackslash(dir);
+  if (d.empty() || !p.files.directoryExists(asTestedPath(d))) {
     if (!atStartup) return DirectoryVerdict::DirectoryNotFound;
     notInstalledQuestion(app);
     return DirectoryVerdict::Ok;

@@ -40,8 +40,16 @@ Text canonicalPath(TextView path);
 bool samePath(TextView a, TextView b);
 // The drive part of a path: C: for C:\Apps, \\server\share for a network path.
 Text drivePart(const Text& path);
+// The root the system is asked about a drive with: the drive part and a
+// trailing backslash (C:\, \\server\share\); empty without a drive part.
+Text driveRoot(const Text& path);
+// The path as the file system is asked about it: a bare drive (C:) names
+// the current directory of that drive, so its root (C:\) is asked instead.
+Text asTestedPath(const Text& path);
 
-// Entry points.
+// Entry points. At start-up an empty or missing directory falls back to
+// the registered or standard player; on the Directory page only an empty
+// one does, since the page shows the directory it checked.
 DirectoryVerdict checkPlayerDirectory(App& app, const Text& dir, bool atStartup);
 bool queryDiskSpace(App& app, const Text& dir);
 bool probeInstalledPack(App& app, const Text& regName);

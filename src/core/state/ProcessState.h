@@ -53,6 +53,15 @@ struct ComponentsPageState {
   std::optional<Text> described;
 };
 
+// The installer's Directory page.
+struct DirectoryPageState {
+  // The last check ended for want of disk figures or of room: the used
+  // legend square turns red with the gauge.
+  bool usageError = false;
+  // The directory the last check accepted; nothing after a refused one.
+  std::optional<Text> accepted;
+};
+
 struct WizardState {
   Text programDirectory;
   Text configPath, localePath, dataPath, libraryPath;
@@ -65,6 +74,7 @@ struct WizardState {
   Text packInstallLocation, packInstallDate;
   DiskFigures disk;
   ComponentsPageState components;
+  DirectoryPageState directory;
   std::int64_t selectedComponentsSize = 0;
   int pageIndex = 0;
   int pendingExitCode = 0;

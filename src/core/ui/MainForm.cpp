@@ -6,6 +6,8 @@ MainForm::MainForm() {
   ORVA_GUI.background = kButtonFaceColor;
   ORVA_GUI.fontColor = kWindowTextColor;
   Btn_GUI_Next.defaultButton = true;
+  // The directory changes only through the folder browser.
+  Edt_Installer_DirectoryPage_Dir.readOnly = true;
   // Nothing shows until a mode has built its content.
   P_GUI.hide();
   P_Lang.hide();

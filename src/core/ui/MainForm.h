@@ -75,6 +75,75 @@ class MainForm : public Form {
                                       &P_Installer_ComponentsPage};
   Control P_Installer_DirectoryPage{*this, "P_Installer_DirectoryPage", ControlKind::Panel,
                                     &P_Installer_DefaultPage};
+  Control Lbl_Installer_DirectoryPage_Title{*this, "Lbl_Installer_DirectoryPage_Title",
+                                            ControlKind::Label, &P_Installer_DirectoryPage};
+  Control GB_Installer_DirectoryPage{*this, "GB_Installer_DirectoryPage", ControlKind::GroupBox,
+                                     &P_Installer_DirectoryPage};
+  Control Edt_Installer_DirectoryPage_Dir{*this, "Edt_Installer_DirectoryPage_Dir",
+                                          ControlKind::Edit, &GB_Installer_DirectoryPage};
+  Control Btn_Installer_DirectoryPage_Browse{*this, "Btn_Installer_DirectoryPage_Browse",
+                                             ControlKind::Button, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Total_Desc{*this, "Lbl_Installer_DirectoryPage_Total_Desc",
+                                                 ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Total{*this, "Lbl_Installer_DirectoryPage_Total",
+                                            ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control PBox_Installer_DirectoryPage_Used{*this, "PBox_Installer_DirectoryPage_Used",
+                                            ControlKind::Square, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Used_Desc{*this, "Lbl_Installer_DirectoryPage_Used_Desc",
+                                                ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Used{*this, "Lbl_Installer_DirectoryPage_Used",
+                                           ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control PBox_Installer_DirectoryPage_Free{*this, "PBox_Installer_DirectoryPage_Free",
+                                            ControlKind::Square, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Free_Desc{*this, "Lbl_Installer_DirectoryPage_Free_Desc",
+                                                ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Free{*this, "Lbl_Installer_DirectoryPage_Free",
+                                           ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control PB_Installer_DirectoryPage_Usage{*this, "PB_Installer_DirectoryPage_Usage",
+                                           ControlKind::Progress, &GB_Installer_DirectoryPage};
+  Control P_Installer_DirectoryPage_UsageError{*this, "P_Installer_DirectoryPage_UsageError",
+                                               ControlKind::Panel, &GB_Installer_DirectoryPage};
+  Control PB_Installer_DirectoryPage_UsageError{*this, "PB_Installer_DirectoryPage_UsageError",
+                                                ControlKind::Progress,
+                                                &P_Installer_DirectoryPage_UsageError};
+  Control Lbl_Installer_DirectoryPage_DiskInfo{*this, "Lbl_Installer_DirectoryPage_DiskInfo",
+                                               ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_Version_Desc{
+      *this, "Lbl_Installer_DirectoryPage_Info_Version_Desc", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_Version{*this,
+                                                   "Lbl_Installer_DirectoryPage_Info_Version",
+                                                   ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_Copyright_Desc{
+      *this, "Lbl_Installer_DirectoryPage_Info_Copyright_Desc", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_Copyright{
+      *this, "Lbl_Installer_DirectoryPage_Info_Copyright", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_InstallDir_Desc{
+      *this, "Lbl_Installer_DirectoryPage_Info_InstallDir_Desc", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_InstallDir{
+      *this, "Lbl_Installer_DirectoryPage_Info_InstallDir", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_ConfigDir_Desc{
+      *this, "Lbl_Installer_DirectoryPage_Info_ConfigDir_Desc", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_ConfigDir{
+      *this, "Lbl_Installer_DirectoryPage_Info_ConfigDir", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_ConfigFile_Desc{
+      *this, "Lbl_Installer_DirectoryPage_Info_ConfigFile_Desc", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info_ConfigFile{
+      *this, "Lbl_Installer_DirectoryPage_Info_ConfigFile", ControlKind::Label,
+      &GB_Installer_DirectoryPage};
+  Control Img_Installer_DirectoryPage_Info{*this, "Img_Installer_DirectoryPage_Info",
+                                           ControlKind::Picture, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info{*this, "Lbl_Installer_DirectoryPage_Info",
+                                           ControlKind::Label, &GB_Installer_DirectoryPage};
+  Control Lbl_Installer_DirectoryPage_Info2{*this, "Lbl_Installer_DirectoryPage_Info2",
+                                            ControlKind::Label, &GB_Installer_DirectoryPage};
   Control P_Installer_ProcessMonitorPage{*this, "P_Installer_ProcessMonitorPage",
                                          ControlKind::Panel, &P_Installer_DefaultPage};
   Control P_Installer_InstallationPage{*this, "P_Installer_InstallationPage", ControlKind::Panel,
@@ -83,10 +152,9 @@ class MainForm : public Form {
                                         ControlKind::GroupBox, &P_Installer_InstallationPage};
   Control Img_Installer_InstallationPage{*this, "Img_Installer_InstallationPage",
                                          ControlKind::Picture, &GB_Installer_InstallationPage};
-  Control Lbl_Installer_InstallationPage_Item_Name{*this,
-                                                   "Lbl_Installer_InstallationPage_Item_Name",
-                                                   ControlKind::Label,
-                                                   &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Name{
+      *this, "Lbl_Installer_InstallationPage_Item_Name", ControlKind::Label,
+      &GB_Installer_InstallationPage};
   Control Lbl_Installer_InstallationPage_Item_Version{
       *this, "Lbl_Installer_InstallationPage_Item_Version", ControlKind::Label,
       &GB_Installer_InstallationPage};
@@ -101,10 +169,9 @@ class MainForm : public Form {
       &GB_Installer_InstallationPage};
   Control PB_Installer_InstallationPage{*this, "PB_Installer_InstallationPage",
                                         ControlKind::Progress, &GB_Installer_InstallationPage};
-  Control Lbl_Installer_InstallationPage_Item_Desc{*this,
-                                                   "Lbl_Installer_InstallationPage_Item_Desc",
-                                                   ControlKind::Label,
-                                                   &GB_Installer_InstallationPage};
+  Control Lbl_Installer_InstallationPage_Item_Desc{
+      *this, "Lbl_Installer_InstallationPage_Item_Desc", ControlKind::Label,
+      &GB_Installer_InstallationPage};
 
   Control P_Installer_WelcomePage{*this, "P_Installer_WelcomePage", ControlKind::Panel,
                                   &P_GUI_Installer};

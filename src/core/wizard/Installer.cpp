@@ -4,6 +4,7 @@
 #include "images/Pictures.h"
 #include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_Components_Page.h"
+#include "pages/installer/Installer_Directory_Page.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
@@ -29,8 +30,6 @@ Footer placeholderFooter(App& app, int index) {
   const MainForm& f = app.form;
   const FooterCaptions& c = app.state.installer.captions;
   switch (index) {
-    case 3:
-      return {{true, true, c.back}, {true, true, c.install}, {true, true, c.cancel}};
     case 4:
       return {{true, false, c.back},
               {true, true,
@@ -63,7 +62,7 @@ void showPlaceholder(App& app) {
 const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showLicensePage, nullptr},
                                                {showComponentsPage, leaveComponentsPage},
-                                               {showPlaceholder<3>, nullptr},
+                                               {showDirectoryPage, leaveDirectoryPage},
                                                {showPlaceholder<4>, nullptr},
                                                {showInstallationPage, nullptr},
                                                {showPlaceholder<6>, nullptr},
