@@ -54,13 +54,19 @@ struct Files : FileSystem {
     while (!k.empty() && k.back() == u'\\') k.pop_back();
     return directories.count(k) != 0;
   }
+  // Roots compare by Windows rules, the trailing backslash included.
+  template <typename Map>
+  static auto byRoot(Map& map, const Text& root) {
+    return std::find_if(map.begin(), map.end(),
+                        [&](const auto& entry) { return pathKey(entry.first) == pathKey(root); });
+  }
   std::optional<DiskSpace> diskSpace(const Text& root) override {
-    auto it = drives.find(pathKey(root));
+    auto it = byRoot(drives, root);
     if (it == drives.end()) return std::nullopt;
     return it->second;
   }
   Text volumeLabel(const Text& root) override {
-    auto it = labels.find(pathKey(root));
+    auto it = byRoot(labels, root);
     return it == labels.end() ? Text() : it->second;
   }
   std::string get(const Text& path) const {

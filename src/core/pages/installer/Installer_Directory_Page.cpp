@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 #include <stdexcept>
 
 #include "config/Config.h"
@@ -274,13 +273,18 @@ Text formatSize(int decimals, bool withBytes, std::int64_t size, const SizeUnits
 
 int usagePosition(const DiskFigures& d) {
   if (d.capacity <= 0) return 0;
-  const std::int64_t used = std::clamp<std::int64_t>(d.used, 0, d.capacity);
-  // Exact while the product fits; beyond that a hundredth of the capacity
-  // is so large that the quotient cannot be off by a whole per cent.
-  const std::int64_t position = d.capacity <= std::numeric_limits<std::int64_t>::max() / 100
-                                    ? used * 100 / d.capacity
-                                    : used / (d.capacity / 100);
-  return int(std::clamp<std::int64_t>(position, 0, 100));
+  const auto capacity = std::uint64_t(d.capacity);
+  const auto used = std::uint64_t(std::clamp<std::int64_t>(d.used, 0, d.capacity));
+  // used × 100 div capacity, exactly, without the product: a hundred
+  // additions of used, counting the capacities they fill. The remainder
+  // stays below the capacity, so a sum never passes twice the capacity.
+  int position = 0;
+  std::uint64_t remainder = 0;
+  for (int i = 0; i < 100; ++i) {
+    remainder += used;
+    if (remainder >= capacity) remainder -= capacity, ++position;
+  }
+  return position;
 }
 
 DirectoryVerdict buildDirectoryPage(App& app, const Text& dir) {
