@@ -223,7 +223,8 @@ TEST(StartupProbe, NoPlayerAsksAndNoEndsWithCode6) {
   EXPECT_EQ(windowText(question), L"Instalator Lingvora - błąd");
   EXPECT_EQ(
       messageBoxText(question),
-      L"Nie znaleziono zainstalowanego Winampa 5.9.2. Pakiet językowy wymaga zainstalowanego "
+      L"Nie znaleziono zainstalowanego Winampa 5.9.2.10042. Pakiet językowy wymaga "
+      L"zainstalowanego "
       L"odtwarzacza.\n\rCzy mimo to chcesz kontynuować i samodzielnie wskazać katalog Winampa?");
   answer(question, IDNO);
   EXPECT_EQ(gui.waitExit(), 6u);

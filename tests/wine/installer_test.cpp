@@ -46,7 +46,7 @@ void walk(DWORD dpi, bool dark, const std::string& tag) {
   EXPECT_EQ(windowText(main), L"Instalator polskiego pakietu językowego Lingvora 4.0");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Title").text, L"LINGVORA PL");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_SubTitle2").text, L"— przysłowie tłumaczy");
-  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_LangPack").text, L"Lingvora 4.0 (5.9.2)");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_LangPack").text, L"Lingvora 4.0 (5.9.2.10042)");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Next").text,
             L"Kliknij Dalej, aby kontynuować.");
   EXPECT_FALSE(control(main, L"Btn_GUI_Back").visible);

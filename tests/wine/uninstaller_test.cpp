@@ -60,7 +60,7 @@ void expectWelcome(HWND main, bool dark) {
             L"dezinstalator zaproponuje jego zamknięcie.");
   EXPECT_NE(text(main, L"Lbl_Uninstaller_WelcomePage_Info").find(L"\n\r\n\rKliknij Dalej"),
             std::wstring::npos);
-  EXPECT_EQ(text(main, L"Lbl_Uninstaller_WelcomePage_LangPack"), L"Lingvora 4.0 (5.9.2)");
+  EXPECT_EQ(text(main, L"Lbl_Uninstaller_WelcomePage_LangPack"), L"Lingvora 4.0 (5.9.2.10042)");
   EXPECT_EQ(text(main, L"Lbl_Uninstaller_WelcomePage_Copyright"),
             L"Copyright © 2008-" + thisYear() + L" Zespół Lingvora");
   EXPECT_TRUE(shown(main, L"Img_Uninstaller_WelcomePage"));
