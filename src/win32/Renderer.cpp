@@ -262,6 +262,9 @@ void Renderer::syncWindowFrame() {
     const LONG_PTR ex = GetWindowLongPtrW(main_, GWL_EXSTYLE);
     SetWindowLongPtrW(main_, GWL_EXSTYLE,
                       dialog ? ex | WS_EX_DLGMODALFRAME : ex & ~LONG_PTR(WS_EX_DLGMODALFRAME));
+    // The language dialog stays on top of other windows.
+    SetWindowPos(main_, dialog ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (!titleBarDone_) {
     titleBarDone_ = true;
