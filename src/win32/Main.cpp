@@ -134,8 +134,6 @@ void dispatch(Program& program, MSG& msg) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  // The taskbar's progress is a COM service of the shell.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControlsEx(&icc);
 
   static Program program;

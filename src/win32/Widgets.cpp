@@ -290,6 +290,9 @@ void Renderer::syncTaskbar() {
   if (want == taskbarShown_) return;
   if (!taskbarTried_) {
     taskbarTried_ = true;
+    // The taskbar's progress is a COM service of the shell, needed only
+    // once a page shows progress.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // The taskbar may not offer progress (older systems): then nothing shows it.
     if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_ITaskbarList3, taskbar_.out())))
