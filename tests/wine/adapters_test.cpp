@@ -88,6 +88,28 @@ TEST(Files, ReplaceWholeReadWholeAndExistence) {
   SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The engine may be reading the file at the moment of the save, through a
+// handle without delete sharing, which refuses the replace: the save still
+// happens, whole, in place.
+TEST(Files, ReplaceWholeWhileAReaderHoldsTheFile) {
+  Win32Files files;
+  const Text path = joinPath(tempDir(), u"held.ini");
+  ASSERT_TRUE(files.replaceWhole(path, Bytes{'o', 'l', 'd', '-', 'l', 'o', 'n', 'g'}));
+  HANDLE reader = CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(files.replaceWhole(path, Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
+  CloseHandle(reader);
+  // A holder that shares nothing: the save fails and the file stays as it was.
+  HANDLE exclusive = CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files.replaceWhole(path, Bytes{'x'}));
+  CloseHandle(exclusive);
+  EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
+}
+
 TEST(Files, SavedDocumentReadsBackThroughTheProfileApi) {
   Win32Files files;
   Win32System system(WS_CAPTION, 0);

@@ -32,6 +32,8 @@ struct FileSystem {
   virtual std::optional<Bytes> readWhole(const Text& path) = 0;
   // Writes a temporary file beside the target, flushes it and replaces the
   // target with it, so that a failure never leaves a half-written file.
+  // Where a reader holding the target refuses the replace, the content is
+  // written over it in place instead.
   virtual bool replaceWhole(const Text& path, const Bytes& bytes) = 0;
   // Opened for reading while other writers are denied; nothing if it cannot be.
   virtual std::unique_ptr<FileReader> openForDigest(const Text& path) = 0;
