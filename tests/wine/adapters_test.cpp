@@ -8,6 +8,7 @@
 #include "Fonts.h"
 #include "Handles.h"
 #include "Ports.h"
+#include "Processes.h"
 #include "appearance/Theme.h"
 #include "config/Config.h"
 #include "digest/Md5.h"
@@ -53,7 +54,9 @@ struct RealPlatform {
   Win32Shell shell;
   Win32VersionResources versions;
   Win32Measure measure;
-  Platform ports{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  Win32Processes processes;
+  Platform ports{files,  registry, system,   dialogs, images,
+                 locale, shell,    versions, measure, processes};
 };
 
 TEST(Files, ReplaceWholeReadWholeAndExistence) {
