@@ -9,6 +9,23 @@
 namespace lingvora::win32 {
 namespace {
 
+struct CloseRequest {
+  DWORD process;
+  int asked;
+};
+
+// The process's own top-level windows: an owned window (a dialog, a tool
+// window) closes with its owner.
+BOOL CALLBACK askWindow(HWND window, LPARAM lp) {
+  auto& request = *reinterpret_cast<CloseRequest*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == request.process && !GetWindow(window, GW_OWNER) &&
+      PostMessageW(window, WM_CLOSE, 0, 0))
+    ++request.asked;
+  return TRUE;
+}
+
 class Win32Process : public ProcessHandle {
  public:
   Win32Process(HANDLE process, DWORD id) : process_(process), id_(id) {}
@@ -35,22 +52,8 @@ class Win32Process : public ProcessHandle {
   }
 
   bool askToClose() override {
-    struct Request {
-      DWORD id;
-      int asked;
-    } request{id_, 0};
-    // Its own top-level windows: an owned window (a dialog, a tool window)
-    // closes with its owner.
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-          auto& r = *reinterpret_cast<Request*>(lp);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          if (owner == r.id && !GetWindow(w, GW_OWNER) && PostMessageW(w, WM_CLOSE, 0, 0))
-            ++r.asked;
-          return TRUE;
-        },
-        LPARAM(&request));
+    CloseRequest request{id_, 0};
+    EnumWindows(askWindow, LPARAM(&request));
     return request.asked > 0;
   }
 

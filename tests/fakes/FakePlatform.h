@@ -264,7 +264,7 @@ struct FakeProcesses : Processes {
     if (failingSnapshots > 0) return --failingSnapshots, std::nullopt;
     std::vector<ProcessEntry> out;
     for (const auto& p : table)
-      if (p.running) out.push_back({p.id, p.path.substr(p.path.find_last_of(u'\\') + 1)});
+      if (p.running) out.push_back({p.id, fileName(p.path)});
     return out;
   }
   struct Handle : ProcessHandle {
