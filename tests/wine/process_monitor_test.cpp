@@ -188,8 +188,9 @@ void endsThePlayer(bool installer, bool dark, bool ignoresClose, const std::stri
   // Closed by its own hand (0), or ended with exit code 0.
   EXPECT_EQ(player.exitCode(), 0u);
   ASSERT_TRUE(waitFor([&] { return !shown(main, L"LV" + w.page()); }));
-  if (installer)
+  if (installer) {
     EXPECT_TRUE(waitFor([&] { return shown(main, L"GB_Installer_InstallationPage"); }));
+  }
   EXPECT_FALSE(control(main, L"Btn_GUI_Back").visible);
   EXPECT_FALSE(FindWindowW(L"#32770", nullptr));
   EXPECT_EQ(gui.waitExit(200), DWORD(STILL_ACTIVE));
