@@ -48,6 +48,19 @@ bool Win32Files::directoryExists(const Text& path) {
   return a && (*a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+Text Win32Files::longPath(const Text& path) {
+  if (path.empty()) return path;
+  std::u16string out(MAX_PATH, u'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD n =
+        GetLongPathNameW(wide(path), reinterpret_cast<wchar_t*>(out.data()), DWORD(out.size()));
+    if (n == 0) return path;  // it does not exist, or cannot be read
+    if (n < out.size()) return out.substr(0, n);
+    out.assign(n, u'\0');  // n counts the terminator when the buffer was too small
+  }
+  return path;
+}
+
 std::optional<DiskSpace> Win32Files::diskSpace(const Text& drive) {
   ULARGE_INTEGER available{}, total{};
   // The root of the drive: C:\ or \\server\share\.
