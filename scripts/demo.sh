@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The installer wizard on the example pack under Wine (with --uninstaller:
-# the uninstaller wizard, the pack recorded as installed into the stand-in
-# player). On a machine with a display it opens there for you to use;
-# without one it runs on a private Xvfb display and saves a screenshot of
-# the window into the build folder.
+# A whole installation of the example pack under Wine: the stand-in engine
+# starts the installer wizard and installs what the user confirms (with
+# --uninstaller: the uninstaller wizard, the pack recorded as installed into
+# the stand-in player). On a machine with a display it opens there for you
+# to use; without one it runs on a private Xvfb display, walks the installer
+# from Welcome to its end and saves a screenshot of every page into
+# build/demo/ (the uninstaller: one screenshot, build/demo-uninstaller.png).
 set -euo pipefail
 wizard=installer action=/ACTION=0
 if [ "${1:-}" = --uninstaller ]; then wizard=uninstaller action=/ACTION=1; fi
@@ -16,38 +18,34 @@ rm -rf "$pack" && mkdir -p "$pack"
 cp "$tree/src/win32/GUI.exe" "$build"/native/example-pack/* "$pack/"
 winpack="Z:${pack//\//\\}"
 
-# A stand-in Winamp 5.9.2 for the wizard to find, registered as the real
-# player registers itself (32-bit view).
+source "$root/scripts/player.sh"
 player=$build/demo-player
-mkdir -p "$player"
-cp "$build/native/fixtures/players/winamp-5.9.2/winamp.exe" "$player/"
-winplayer="Z:${player//\//\\}"
-uninstall='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
-packentry="$uninstall\\Lingvora Winamp Language Pack"
-reg() { DISPLAY= "$root/scripts/wine.sh" reg "$@" /reg:32 /f >/dev/null; }
-register() {
-  reg add "$uninstall\\Winamp" /v UninstallString /t REG_SZ /d "\"$winplayer\\UninstWA.exe\""
-  if [ $wizard = uninstaller ]; then
-    reg add "$packentry" /v InstallLocation /t REG_SZ /d "$winplayer"
-    reg add "$packentry" /v InstallDate /t REG_SZ /d "$(date +%Y%m%d)"
-  fi
-}
+register() { player_register "$player" $([ $wizard = uninstaller ] && echo with-pack); }
 
 if [ -n "${DISPLAY:-}" ]; then
   export LINGVORA_USE_DISPLAY=1
   register
-  echo "demo: starting the $wizard wizard on $DISPLAY"
-  (cd "$pack" && "$root/scripts/wine.sh" "$pack/GUI.exe" $action) || echo "demo: GUI.exe ended with exit code $?"
+  echo "demo: the stand-in engine starts the $wizard wizard on $DISPLAY"
+  engine_args=()
+  [ $wizard = uninstaller ] && engine_args=(--uninstall)
+  "$root/scripts/wine.sh" "$tree/tools/engine.exe" "${engine_args[@]}" "$winpack" ||
+    echo "demo: GUI.exe ended with exit code $?"
   exit 0
 fi
 
-unregister() {
-  reg delete "$uninstall\\Winamp" /v UninstallString >/dev/null 2>&1 || true
-  if [ $wizard = uninstaller ]; then reg delete "$packentry" >/dev/null 2>&1 || true; fi
-}
+unregister() { player_unregister; }
 trap 'unregister; bash "$root/scripts/wine-session.sh" stop >/dev/null' EXIT
 bash "$root/scripts/wine-session.sh" start
 register
-shot=$build/demo-$wizard.png
-"$root/scripts/wine.sh" "$tree/tools/uidriver.exe" "$winpack" "Z:${shot//\//\\}" $action
-echo "demo: screenshot of the $wizard wizard: $shot"
+if [ $wizard = installer ]; then
+  shots=$build/demo
+  rm -rf "$shots" && mkdir -p "$shots"
+  "$root/scripts/wine.sh" "$tree/tools/uidriver.exe" --walk "Z:${shots//\//\\}" \
+    "Z:${tree//\//\\}\\tools\\engine.exe" "$winpack"
+  echo "demo: a screenshot of every page of the installation: $shots/"
+  ls "$shots"
+else
+  shot=$build/demo-$wizard.png
+  "$root/scripts/wine.sh" "$tree/tools/uidriver.exe" "$winpack" "Z:${shot//\//\\}" $action
+  echo "demo: screenshot of the $wizard wizard: $shot"
+fi

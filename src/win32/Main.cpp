@@ -12,6 +12,7 @@
 #include "Handles.h"
 #include "Parent.h"
 #include "Ports.h"
+#include "Processes.h"
 #include "Renderer.h"
 #include "app/MainWindow.h"
 #include "engine/Channel.h"
@@ -36,7 +37,9 @@ struct Program {
   Win32Shell shell;
   Win32VersionResources versions;
   Win32Measure measure;
-  Platform platform{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  Win32Processes processes;
+  Platform platform{files,  registry, system,   dialogs, images,
+                    locale, shell,    versions, measure, processes};
   std::unique_ptr<App> app;
   std::unique_ptr<Renderer> renderer;
   HWND main = nullptr;
@@ -54,8 +57,9 @@ void guarded(F&& f) {
   } catch (const ProcessExit& e) {
     ExitProcess(UINT(e.code));
   } catch (const std::exception& e) {
-    MessageBoxW(s.main, wide(fromUtf8(e.what())), wide(s.app->state.applicationTitle),
-                MB_ICONERROR | MB_OK);
+    // The application's error box, in the program's theme like every other box.
+    s.dialogs.messageBox(true, s.app->state.applicationTitle, fromUtf8(e.what()),
+                         MessageIcon::Error, MessageButtons::Ok);
   }
   if (s.renderer) {
     if (s.app->closing) {
@@ -133,13 +137,12 @@ void dispatch(Program& program, MSG& msg) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  // The taskbar's progress is a COM service of the shell.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControlsEx(&icc);
 
   static Program program;
   g_program = &program;
   program.app = std::make_unique<App>(program.platform);
+  program.dialogs.styles = &program.app->styles;
 
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof cls;

@@ -121,11 +121,12 @@ TEST(InstallerWalk, CancelAsksNoStaysYesEnds) {
 
 TEST(InstallerWalk, ProcessMonitorOnceAndTheBlockedStop) {
   Wizard w;
-  w.app->processChecks.findRunningPlayer = [](App&) { return true; };
-  w.app->processChecks.endListedProcesses = [](App&) { return false; };
-  // The Directory page opens on this player and accepts it.
+  // The Directory page opens on this player and accepts it; the player runs,
+  // ignores the request to close, and the system will not end it.
   installPlayer(w.p, u"D:\\Winamp", "winamp-5.9.2/winamp.exe");
   w.p.files.drives[u"D:\\"] = {1 << 30, 1 << 29};
+  auto& player = w.p.processes.run(40, u"D:\\Winamp\\winamp.exe");
+  player.closesWhenAsked = player.endable = false;
   w.app->state.installer.record.InstallDir = u"D:\\Winamp";
   w.next(), w.next(), w.next(), w.next();
   EXPECT_EQ(w.page(), 4);

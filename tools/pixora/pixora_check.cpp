@@ -31,6 +31,7 @@ struct HostFiles : FileSystem {
   Text volumeLabel(const Text&) override { return {}; }
   bool replaceWhole(const Text&, const Bytes&) override { return false; }
   std::unique_ptr<FileReader> openForDigest(const Text&) override { return nullptr; }
+  Text longPath(const Text& path) override { return path; }
 
  private:
   Text cachedPath_;
