@@ -86,12 +86,14 @@ Browser openBrowser(const Gui& gui, HWND main, const std::wstring& startsAt) {
   Browser b;
   b.dialog = gui.waitMessageBox();
   if (!b.dialog) return b;
-  waitFor([&] {
-    b.parts = children(b.dialog);
-    for (const ChildWindow& c : b.parts)
-      if (c.cls == L"SysTreeView32" && c.visible) b.tree = c.hwnd;
-    return b.tree && selectedText(b) == startsAt;
-  });
+  waitFor(
+      [&] {
+        b.parts = children(b.dialog);
+        for (const ChildWindow& c : b.parts)
+          if (c.cls == L"SysTreeView32" && c.visible) b.tree = c.hwnd;
+        return b.tree && selectedText(b) == startsAt;
+      },
+      30000);  // the shell lists every folder on the way down: slow in a fresh prefix
   return b;
 }
 
