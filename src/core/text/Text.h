@@ -41,5 +41,8 @@ Text joinPath(TextView directory, TextView name);
 // A path that names one place whatever the working directory: a drive
 // letter with its root, or a network or long-path prefix.
 bool isFullyQualifiedPath(TextView path);
+// One name inside a folder, never a path: not empty, not "." or "..", and
+// without separators, drive colons or control characters.
+bool isPlainName(TextView name);
 
 }  // namespace lingvora
