@@ -99,8 +99,7 @@ Renderer::Renderer(App& app, HWND main, std::function<void(const std::function<v
     : app_(app),
       main_(main),
       fonts_(app.density()),
-      invoke_(std::move(invoke)),
-      richEdit_(LoadLibraryW(L"riched20.dll")) {
+      invoke_(std::move(invoke)) {
   shadows_.resize(app.form.controls().size());
 }
 
@@ -149,6 +148,9 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
       cls = kLabelClass;
       break;
     case ControlKind::RichEdit:
+      // Loaded with the first rich-text box: it brings COM with it, which
+      // the first page need not wait for.
+      if (!richEdit_) richEdit_.reset(LoadLibraryW(L"riched20.dll"));
       cls = RICHEDIT_CLASSW;
       style |= WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
                (c.readOnly ? ES_READONLY : 0);

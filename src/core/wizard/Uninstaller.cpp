@@ -2,8 +2,10 @@
 
 #include "config/Config.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/uninstaller/Uninstaller_ProcessMonitor_Page.h"
 #include "pages/uninstaller/Uninstaller_Summary_Page.h"
 #include "pages/uninstaller/Uninstaller_Welcome_Page.h"
+#include "player/ProcessMonitor.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora {
@@ -26,12 +28,6 @@ Footer placeholderFooter(App& app, int index) {
   const MainForm& f = app.form;
   const FooterCaptions& c = app.state.uninstaller.captions;
   switch (index) {
-    case 2:
-      return {{f.Btn_GUI_Back.visible, false, c.back},
-              {true, f.Btn_GUI_Next.enabled,
-               expandPlaceholders(app, readText(app, u"UNINSTALLER_PROCESS_MONITOR_PAGE",
-                                                u"UNINSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"))},
-              {f.Btn_GUI_Cancel.visible, f.Btn_GUI_Cancel.enabled, c.cancel}};
     case 3:  // while the engine works
       return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
     default:
@@ -55,7 +51,7 @@ void showPlaceholder(App& app) {
 
 const UninstallerPage kPages[kUninstallerPages] = {{showUninstallerWelcomePage, nullptr},
                                                    {showSummaryPage, leaveSummaryPage},
-                                                   {showPlaceholder<2>, nullptr},
+                                                   {showUninstallerProcessMonitorPage, nullptr},
                                                    {showPlaceholder<3>, nullptr},
                                                    {showPlaceholder<4>, nullptr}};
 
@@ -113,7 +109,7 @@ void uninstallerNext(App& app) {
       leave(app, 1);
       if (!w.monitorShown) {
         w.monitorShown = true;
-        if (app.processChecks.findRunningPlayer(app)) {
+        if (findRunningPlayer(app, w)) {
           open(app, 2);
           break;
         }
@@ -121,7 +117,8 @@ void uninstallerNext(App& app) {
       open(app, 3);
       break;
     case 2:
-      if (!app.processChecks.endListedProcesses(app)) blockedProcessesStop(app);
+      if (!endListedProcesses(app, w, app.form.LV_Uninstaller_ProcessMonitorPage))
+        blockedProcessesStop(app);
       open(app, 3);
       break;
     case 3:
