@@ -39,7 +39,7 @@ constexpr const char* kTexts =
 struct Options {
   bool dark = false;
   std::string bom = "\xEF\xBB\xBF";  // GUI.ini in UTF-8
-  std::string mode = "";  // the [MODE] section
+  std::string mode = "";             // the [MODE] section
   std::string project =
       "ProjectFullName=Pakiet\r\nProjectDonatePage=https://example.org/d\r\n"
       "ProjectDonatePayPal=https://example.org/p\r\n";
