@@ -368,8 +368,28 @@ Text Win32Shell::environment(const Text& name) {
   return text(buf.c_str(), got);
 }
 
-void Win32Shell::open(const Text& target) {
-  ShellExecuteW(nullptr, L"open", wide(target), nullptr, nullptr, SW_SHOWNORMAL);
+namespace {
+
+// SEE_MASK_NOASYNC: the shell finishes handing the request over before the
+// call returns, so a program that ends right after still opens the target.
+void shellOpen(const Text& target, const Text& directory) {
+  const std::wstring file(wide(target)), dir(wide(directory));
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC;
+  info.lpVerb = L"open";
+  info.lpFile = file.c_str();
+  info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&info);
+}
+
+}  // namespace
+
+void Win32Shell::open(const Text& target) { shellOpen(target, u""); }
+
+void Win32Shell::start(const Text& program, const Text& workingDirectory) {
+  shellOpen(program, workingDirectory);
 }
 
 std::optional<Bytes> Win32VersionResources::load(const Text& file) {

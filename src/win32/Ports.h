@@ -54,6 +54,7 @@ struct Win32Shell : Shell {
   Text specialFolder(int csidl) override;
   Text environment(const Text& name) override;
   void open(const Text& target) override;
+  void start(const Text& program, const Text& workingDirectory) override;
 };
 
 struct Win32VersionResources : VersionResources {

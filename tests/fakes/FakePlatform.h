@@ -3,6 +3,7 @@
 // system with settable facts, and message boxes answered from a script.
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -204,6 +205,13 @@ struct FakeLocale : Locale {
 struct FakeShell : Shell {
   std::vector<Text> opened;
   void open(const Text& target) override { opened.push_back(target); }
+  // Each start: the program, a bar, the working directory.
+  std::vector<Text> started;
+  std::function<void()> onStart;  // runs as a program starts
+  void start(const Text& program, const Text& directory) override {
+    started.push_back(program + u"|" + directory);
+    if (onStart) onStart();
+  }
   std::map<int, Text> folders;
   std::map<Text, Text> variables;  // names in upper case
   Text specialFolder(int csidl) override {

@@ -99,8 +99,11 @@ struct Shell {
   // Empty when the variable is not defined.
   virtual Text environment(const Text& name) = 0;
   // Opens a file, web address or mailto address with the verb "open";
-  // the result is not checked.
+  // the result is not checked. The open is handed over before it returns,
+  // so that it completes even when the process ends right after.
   virtual void open(const Text& target) = 0;
+  // Starts a program in the given working directory, as open does.
+  virtual void start(const Text& program, const Text& workingDirectory) = 0;
 };
 
 // The version resource of an executable, as GetFileVersionInfo and

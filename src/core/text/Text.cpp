@@ -182,4 +182,11 @@ bool isFullyQualifiedPath(TextView path) {
   return drive || network;
 }
 
+bool isPlainName(TextView name) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  for (char16_t c : name)
+    if (c == u'\\' || c == u'/' || c == u':' || c < 0x20) return false;
+  return true;
+}
+
 }  // namespace lingvora

@@ -43,5 +43,8 @@ Text fileName(TextView path);
 // A path that names one place whatever the working directory: a drive
 // letter with its root, or a network or long-path prefix.
 bool isFullyQualifiedPath(TextView path);
+// One name inside a folder, never a path: not empty, not "." or "..", and
+// without separators, drive colons or control characters.
+bool isPlainName(TextView name);
 
 }  // namespace lingvora

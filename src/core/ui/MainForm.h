@@ -170,8 +170,74 @@ class MainForm : public Form {
                                               ControlKind::Label, &P_Installer_WelcomePage};
   Control P_Installer_DonationPage{*this, "P_Installer_DonationPage", ControlKind::Panel,
                                    &P_GUI_Installer};
+  // The Donation page, placed by position: the frame first, so that it lies
+  // behind the bank block, and the title's shadow before the title.
+  Control S_Installer_DonationPage_Frame{*this, "S_Installer_DonationPage_Frame",
+                                         ControlKind::Shape, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_TitleShadow{*this, "Lbl_Installer_DonationPage_TitleShadow",
+                                                 ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_Title{*this, "Lbl_Installer_DonationPage_Title",
+                                           ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_SubTitle{*this, "Lbl_Installer_DonationPage_SubTitle",
+                                              ControlKind::Label, &P_Installer_DonationPage};
+  Control S_Installer_DonationPage_Divider{*this, "S_Installer_DonationPage_Divider",
+                                           ControlKind::Shape, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_ProjectInfo{*this, "Lbl_Installer_DonationPage_ProjectInfo",
+                                                 ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankData{*this, "Lbl_Installer_DonationPage_BankData",
+                                              ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankRecipient_Desc{
+      *this, "Lbl_Installer_DonationPage_BankRecipient_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankRecipient{*this,
+                                                   "Lbl_Installer_DonationPage_BankRecipient",
+                                                   ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAdditionalNotes_Desc{
+      *this, "Lbl_Installer_DonationPage_BankAdditionalNotes_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAdditionalNotes{
+      *this, "Lbl_Installer_DonationPage_BankAdditionalNotes", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAccountNumber_Desc{
+      *this, "Lbl_Installer_DonationPage_BankAccountNumber_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAccountNumber{
+      *this, "Lbl_Installer_DonationPage_BankAccountNumber", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_PayPalData{*this, "Lbl_Installer_DonationPage_PayPalData",
+                                                ControlKind::Label, &P_Installer_DonationPage};
+  Control Img_Installer_DonationPage_PayPal{*this, "Img_Installer_DonationPage_PayPal",
+                                            ControlKind::Picture, &P_Installer_DonationPage};
+  Control PB_Installer_DonationPage{*this, "PB_Installer_DonationPage", ControlKind::Progress,
+                                    &P_Installer_DonationPage};
+  Control TimerDonation{*this, "TimerDonation", ControlKind::Timer, &P_Installer_DonationPage};
+
   Control P_Installer_FinishPage{*this, "P_Installer_FinishPage", ControlKind::Panel,
                                  &P_GUI_Installer};
+  Control Img_Installer_FinishPage{*this, "Img_Installer_FinishPage", ControlKind::Picture,
+                                   &P_Installer_FinishPage};
+  Control S_Installer_FinishPage_Divider{*this, "S_Installer_FinishPage_Divider",
+                                         ControlKind::Shape, &P_Installer_FinishPage};
+  Control P_Installer_FinishPage_TextArea{*this, "P_Installer_FinishPage_TextArea",
+                                          ControlKind::Panel, &P_Installer_FinishPage};
+  Control Lbl_Installer_FinishPage_Title{*this, "Lbl_Installer_FinishPage_Title",
+                                         ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Subtitle{*this, "Lbl_Installer_FinishPage_Subtitle",
+                                            ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Notes{*this, "Lbl_Installer_FinishPage_Notes",
+                                         ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Question{*this, "Lbl_Installer_FinishPage_Question",
+                                            ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_Run{*this, "CB_Installer_FinishPage_Run", ControlKind::CheckBox,
+                                      &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_Skin{*this, "CB_Installer_FinishPage_Skin", ControlKind::CheckBox,
+                                       &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_HomePage{*this, "CB_Installer_FinishPage_HomePage",
+                                           ControlKind::CheckBox, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_LangPack{*this, "Lbl_Installer_FinishPage_LangPack",
+                                            ControlKind::Label, &P_Installer_FinishPage};
+  Control Lbl_Installer_FinishPage_Copyright{*this, "Lbl_Installer_FinishPage_Copyright",
+                                             ControlKind::Label, &P_Installer_FinishPage};
 
   // Uninstaller: the header-page container and the full-height pages.
   Control P_Uninstaller_DefaultPage{*this, "P_Uninstaller_DefaultPage", ControlKind::Panel,

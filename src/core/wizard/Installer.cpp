@@ -4,6 +4,8 @@
 #include "images/Pictures.h"
 #include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_Components_Page.h"
+#include "pages/installer/Installer_Donation_Page.h"
+#include "pages/installer/Installer_Finish_Page.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_ProcessMonitor_Page.h"
@@ -62,8 +64,8 @@ const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showPlaceholder<3>, nullptr},
                                                {showInstallerProcessMonitorPage, nullptr},
                                                {showInstallationPage, nullptr},
-                                               {showPlaceholder<6>, nullptr},
-                                               {showPlaceholder<7>, nullptr}};
+                                               {showDonationPage, nullptr},
+                                               {showFinishPage, nullptr}};
 
 void open(App& app, int index) {
   resetInstallerPages(app);
@@ -98,6 +100,8 @@ void resetInstallerPages(App& app) {
   MainForm& f = app.form;
   f.P_Installer_DefaultPage.hide();
   for (int i = 0; i < kInstallerPages; ++i) pagePanel(app, i).hide();
+  // The countdown belongs to the Donation page and ends with it.
+  stopDonationCountdown(app);
   layoutFooter(app);
 }
 
@@ -144,9 +148,7 @@ void installerNext(App& app) {
       open(app, 7);
       break;
     case 7:
-      // Finishing actions come with the Finish page; the wizard ends here.
-      app.exitCode = w.pendingExitCode;
-      app.closing = true;
+      finishInstaller(app);
       break;
   }
 }

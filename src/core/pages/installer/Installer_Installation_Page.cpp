@@ -80,13 +80,6 @@ StatusLines componentLines(App& app, const Text& id, Kind kind) {
   return lines;
 }
 
-// A plugin file name must name a file inside the plugins folder itself.
-bool plainFileName(TextView name) {
-  if (name.empty() || name == u"." || name == u"..") return false;
-  return std::none_of(name.begin(), name.end(),
-                      [](char16_t c) { return c == u'\\' || c == u'/' || c == u':' || c < 0x20; });
-}
-
 class InstallationProgress : public ProgressPage {
  public:
   explicit InstallationProgress(App& app) : app_(app) {}
@@ -195,7 +188,8 @@ bool buildWorkList(App& app) {
       const Text fileName = ini.readString(section, u"FileName");
       const Text path = joinPath(w.record.PluginsDir, fileName);
       std::optional<Text> digest;
-      if (plainFileName(fileName) && app.platform.files.fileExists(path))
+      // It must name a file inside the plugins folder itself.
+      if (isPlainName(fileName) && app.platform.files.fileExists(path))
         digest = fileDigest(app.platform.files, path);
       chosen = digest && *digest == ini.readString(section, u"PluginHash");
     }
