@@ -189,11 +189,21 @@ struct FakeLocale : Locale {
       if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c += 32;
     return out;
   }
+  Text now = u"05.03.2026 14:07:09";
+  Text dateTimeNow() override { return now; }
 };
 
 struct FakeShell : Shell {
   std::vector<Text> opened;
   void open(const Text& target) override { opened.push_back(target); }
+  struct Started {
+    Text program, workingDirectory;
+    bool operator==(const Started&) const = default;
+  };
+  std::vector<Started> started;
+  void start(const Text& program, const Text& workingDirectory) override {
+    started.push_back({program, workingDirectory});
+  }
   std::map<int, Text> folders;
   std::map<Text, Text> variables;  // names in upper case
   Text specialFolder(int csidl) override {

@@ -91,8 +91,11 @@ struct Shell {
   // Empty when the variable is not defined.
   virtual Text environment(const Text& name) = 0;
   // Opens a file, web address or mailto address with the verb "open";
-  // the result is not checked.
+  // the result is not checked. The open is complete when this returns, so
+  // the process may end right after.
   virtual void open(const Text& target) = 0;
+  // Starts a program the same way, in that working directory.
+  virtual void start(const Text& program, const Text& workingDirectory) = 0;
 };
 
 // The version resource of an executable, as GetFileVersionInfo and
@@ -126,6 +129,9 @@ struct Locale {
   // Upper or lower case by the rules of that language.
   virtual Text upperCase(std::uint16_t languageId, const Text& text) = 0;
   virtual Text lowerCase(std::uint16_t languageId, const Text& text) = 0;
+  // The local date and time now: the user's short date, a space and the
+  // user's long time.
+  virtual Text dateTimeNow() = 0;
 };
 
 struct Platform {
