@@ -54,8 +54,9 @@ void guarded(F&& f) {
   } catch (const ProcessExit& e) {
     ExitProcess(UINT(e.code));
   } catch (const std::exception& e) {
-    MessageBoxW(s.main, wide(fromUtf8(e.what())), wide(s.app->state.applicationTitle),
-                MB_ICONERROR | MB_OK);
+    // The application's error box, in the program's theme like every other box.
+    s.dialogs.messageBox(true, s.app->state.applicationTitle, fromUtf8(e.what()),
+                         MessageIcon::Error, MessageButtons::Ok);
   }
   if (s.renderer) {
     if (s.app->closing) {
@@ -140,6 +141,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   static Program program;
   g_program = &program;
   program.app = std::make_unique<App>(program.platform);
+  program.dialogs.styles = &program.app->styles;
 
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof cls;

@@ -78,8 +78,19 @@ void Renderer::paintLabel(const Control& c, HDC dc, const RECT& r) {
   DrawTextW(dc, text.c_str(), int(text.size()), &box, flags);
 }
 
+void Renderer::paintChildFrames(const Control& c, HDC dc) {
+  if (!app_.styles.enabled()) return;
+  for (const Control* child : c.children) {
+    if (!child->visible || !framedInStyle(child->kind)) continue;
+    const RECT frame{child->bounds.left, child->bounds.top, child->bounds.right(),
+                     child->bounds.bottom()};
+    FrameRect(dc, &frame, brush(resolve(controlColours(child->kind, app_.styles.active()).border)));
+  }
+}
+
 void Renderer::paintGroupBox(const Control& c, HDC dc, const RECT& r) {
   paintBackground(c, dc, r);
+  paintChildFrames(c, dc);
   Selected font(dc, fonts_.get(c.font));
   const std::wstring caption(wide(c.caption));
   SIZE extent{};
@@ -152,6 +163,7 @@ void Renderer::paint(HWND window, HDC dc) {
       break;
   }
   paintBackground(c, dc, r);
+  paintChildFrames(c, dc);
   if (c.kind == ControlKind::Bevel) {
     const VisualStyle& style = app_.styles.active();
     const COLORREF line = style.custom ? resolve(style.border) : GetSysColor(COLOR_BTNSHADOW);

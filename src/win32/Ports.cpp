@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "DarkStyle.h"
 #include "Handles.h"
 
 namespace lingvora::win32 {
@@ -175,6 +176,12 @@ OsVersion Win32System::osVersion() {
   }
   return {unsigned(info.dwMajorVersion), unsigned(info.dwMinorVersion),
           unsigned(info.dwBuildNumber)};
+}
+
+bool Win32System::highContrast() {
+  HIGHCONTRASTW hc{sizeof hc, 0, nullptr};
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+         (hc.dwFlags & HCF_HIGHCONTRASTON);
 }
 
 int Win32System::screenDensity() {
@@ -381,9 +388,14 @@ std::optional<Bytes> Win32VersionResources::query(const Bytes& block, const Text
 
 MessageAnswer Win32Dialogs::messageBox(bool owned, const Text& caption, const Text& t,
                                        MessageIcon icon, MessageButtons buttons) {
+  HWND owner = owned ? mainWindow : nullptr;
+  if (styles && styles->enabled()) {
+    Win32System system{0, 0};
+    return styledMessageBox(owner, caption, t, icon, buttons, styles->active(), system.osVersion());
+  }
   UINT flags = (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONWARNING) |
                (buttons == MessageButtons::Ok ? MB_OK : MB_YESNO);
-  switch (MessageBoxW(owned ? mainWindow : nullptr, wide(t), wide(caption), flags)) {
+  switch (MessageBoxW(owner, wide(t), wide(caption), flags)) {
     case IDOK:
       return MessageAnswer::Ok;
     case IDYES:

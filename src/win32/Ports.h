@@ -2,6 +2,7 @@
 // The ports on the real Win32 API.
 #include <windows.h>
 
+#include "appearance/Theme.h"
 #include "platform/Platform.h"
 
 namespace lingvora::win32 {
@@ -29,6 +30,7 @@ struct Win32System : System {
   Date today() override;
   std::optional<Bytes> ownResource(const Text& type, const Text& name) override;
   ClientSize clientSize(int windowWidth, int windowHeight) override;
+  bool highContrast() override;
 
  private:
   DWORD style_, exStyle_;
@@ -62,6 +64,8 @@ struct Win32VersionResources : VersionResources {
 
 struct Win32Dialogs : Dialogs {
   HWND mainWindow = nullptr;
+  // In a dark style the boxes are drawn in it; otherwise they are the system's.
+  const StyleManager* styles = nullptr;
   MessageAnswer messageBox(bool ownedByMainWindow, const Text& caption, const Text& text,
                            MessageIcon icon, MessageButtons buttons) override;
 };

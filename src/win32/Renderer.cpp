@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "DarkStyle.h"
+
 namespace lingvora::win32 {
 namespace {
 
@@ -130,6 +132,13 @@ int Renderer::defaultButtonId() const {
   return 0;
 }
 
+// Controls whose border the program draws in a dark style (around them, on
+// their parent) instead of the system's sunken edge.
+bool framedInStyle(ControlKind kind) {
+  return kind == ControlKind::Edit || kind == ControlKind::List || kind == ControlKind::Tree ||
+         kind == ControlKind::RichEdit;
+}
+
 HWND Renderer::create(Control& c, HWND parent, int id) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
@@ -187,6 +196,13 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
   if (!w) return nullptr;
+  if (app_.styles.enabled() && framedInStyle(c.kind)) {
+    SetWindowLongPtrW(w, GWL_EXSTYLE,
+                      GetWindowLongPtrW(w, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_CLIENTEDGE));
+    SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (app_.styles.enabled()) darken(c, w);
   if (cls == kPanelClass || cls == kLabelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
   if (c.kind == ControlKind::Tree) SetWindowSubclass(w, treeProc, kTreeSubclass, DWORD_PTR(this));
   if (c.kind == ControlKind::List)
@@ -197,6 +213,37 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
   SetPropW(w, kControlNameProperty,
            reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(GlobalAddAtomW(wide(name)))));
   return w;
+}
+
+// The system's controls in the dark style's colours, through their own
+// messages; their scroll bars in the system's dark theme where it has one.
+void Renderer::darken(const Control& c, HWND w) {
+  const ControlColours colours = controlColours(c.kind, app_.styles.active());
+  const COLORREF field = resolve(colours.field), text = resolve(colours.text);
+  switch (c.kind) {
+    case ControlKind::Tree:
+      SendMessageW(w, TVM_SETBKCOLOR, 0, LPARAM(field));
+      SendMessageW(w, TVM_SETTEXTCOLOR, 0, LPARAM(text));
+      SendMessageW(w, TVM_SETLINECOLOR, 0, LPARAM(resolve(colours.border)));
+      break;
+    case ControlKind::List:
+      SendMessageW(w, LVM_SETBKCOLOR, 0, LPARAM(field));
+      SendMessageW(w, LVM_SETTEXTBKCOLOR, 0, LPARAM(field));
+      SendMessageW(w, LVM_SETTEXTCOLOR, 0, LPARAM(text));
+      break;
+    case ControlKind::Progress:
+      if (!c.gauge) {
+        SetWindowTheme(w, L"", L"");
+        SendMessageW(w, PBM_SETBKCOLOR, 0, LPARAM(field));
+        SendMessageW(w, PBM_SETBARCOLOR, 0, LPARAM(resolve(colours.bar)));
+      }
+      return;
+    case ControlKind::RichEdit:
+      break;
+    default:
+      return;
+  }
+  SetWindowTheme(w, L"DarkMode_Explorer", nullptr);
 }
 
 void Renderer::syncWindowFrame() {
@@ -215,6 +262,13 @@ void Renderer::syncWindowFrame() {
     const LONG_PTR ex = GetWindowLongPtrW(main_, GWL_EXSTYLE);
     SetWindowLongPtrW(main_, GWL_EXSTYLE,
                       dialog ? ex | WS_EX_DLGMODALFRAME : ex & ~LONG_PTR(WS_EX_DLGMODALFRAME));
+    // The language dialog stays on top of other windows.
+    SetWindowPos(main_, dialog ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (!titleBarDone_) {
+    titleBarDone_ = true;
+    if (app_.styles.enabled()) darkTitleBar(main_, app_.platform.system.osVersion());
   }
   if (restyle || (f.width > 0 && (f.width != frameWidth_ || f.height != frameHeight_))) {
     frameWidth_ = f.width;
@@ -312,10 +366,15 @@ void Renderer::syncCommon(Control& c, Shadow& s) {
     s.font = c.font;
   }
   if (s.fresh || !(c.bounds == s.bounds)) {
-    // A drop-down list's window reaches down over its open list.
-    const int height = c.bounds.height + (c.kind == ControlKind::DropDown ? app_.scale(200) : 0);
-    SetWindowPos(s.window, nullptr, c.bounds.left, c.bounds.top, c.bounds.width, height,
+    // A drop-down list's window reaches down over its open list; a control
+    // framed by its parent lies inside the frame.
+    Rect r = c.bounds;
+    if (c.kind == ControlKind::DropDown) r.height += app_.scale(200);
+    const bool framed = app_.styles.enabled() && framedInStyle(c.kind);
+    if (framed) r = {r.left + 1, r.top + 1, std::max(0, r.width - 2), std::max(0, r.height - 2)};
+    SetWindowPos(s.window, nullptr, r.left, r.top, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (framed) InvalidateRect(GetParent(s.window), nullptr, FALSE);
     s.bounds = c.bounds;
   }
   if (s.fresh || c.enabled != s.enabled) {
@@ -428,6 +487,11 @@ bool Renderer::command(WPARAM wp, LPARAM lp) {
 LRESULT Renderer::notify(const NMHDR& header) {
   Control* c = controlOf(header.hwndFrom);
   Shadow* s = shadowOf(header.hwndFrom);
+  if (c && header.code == NM_CUSTOMDRAW && app_.styles.enabled() &&
+      (c->kind == ControlKind::Button || c->kind == ControlKind::CheckBox))
+    return drawStyledButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), app_.styles.active());
+  if (c && header.code == NM_CUSTOMDRAW && app_.styles.enabled() && c->kind == ControlKind::Tree)
+    return darkTreeItem(reinterpret_cast<NMTVCUSTOMDRAW&>(const_cast<NMHDR&>(header)));
   if (!c || !s || pushing_) return 0;
   if (c->kind == ControlKind::Tree) {
     if (header.code == NM_CLICK) {
@@ -457,6 +521,18 @@ LRESULT Renderer::notify(const NMHDR& header) {
     invoke_([c, index] { userSelect(*c, index); });
   }
   return 0;
+}
+
+// The selected item of a tree in the dark style: the style's colours, not
+// the system's light face that an unfocused selection takes.
+LRESULT Renderer::darkTreeItem(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const VisualStyle& style = app_.styles.active();
+  draw.clrText = resolve(style.text);
+  if (draw.nmcd.uItemState & CDIS_SELECTED)
+    draw.clrTextBk = resolve(GetFocus() == draw.nmcd.hdr.hwndFrom ? style.accent : style.border);
+  return CDRF_DODEFAULT;
 }
 
 void Renderer::treePointer(HWND tree, UINT msg, LPARAM lp) {

@@ -23,6 +23,9 @@ inline constexpr wchar_t kLabelClass[] = L"TORVA_LABEL";
 // Window property holding a global atom with the control's name.
 inline constexpr wchar_t kControlNameProperty[] = L"LingvoraControl";
 
+// Controls whose border the program draws in a dark style.
+bool framedInStyle(ControlKind kind);
+
 class Renderer {
  public:
   // invoke runs a handler of the core behind the shell's error boundary
@@ -94,6 +97,8 @@ class Renderer {
   void syncProgress(Control& c, Shadow& s);
   void syncTimer(size_t index, Control& c, Shadow& s);
   void syncWindowFrame();
+  void darken(const Control& c, HWND window);
+  LRESULT darkTreeItem(NMTVCUSTOMDRAW& draw);
   void syncTaskbar();
   TreeHit treeHit(HWND tree, POINT client) const;
   std::vector<std::uint64_t> look(const Control& c) const;
@@ -101,6 +106,7 @@ class Renderer {
 
   void paintLabel(const Control& c, HDC dc, const RECT& r);
   void paintGroupBox(const Control& c, HDC dc, const RECT& r);
+  void paintChildFrames(const Control& c, HDC dc);
   void paintSquare(const Control& c, HWND window, HDC dc, const RECT& r);
   void paintBackground(const Control& c, HDC dc, const RECT& r);
   void drawPicture(HDC dc, const RECT& area, const Image& image, bool center, bool stretch);
@@ -123,6 +129,7 @@ class Renderer {
   int frameWidth_ = 0, frameHeight_ = 0;
   WindowStyle frameStyle_ = WindowStyle::Wizard;
   Text frameCaption_;
+  bool titleBarDone_ = false;
   ComPtr<ITaskbarList3> taskbar_;
   bool taskbarTried_ = false;
   TaskbarProgress taskbarShown_;

@@ -120,11 +120,6 @@ void Renderer::syncTree(Control& c, Shadow& s) {
     SendMessageW(w, TVM_SETINDENT, WPARAM(c.indent), 0);
     s.indent = c.indent;
   }
-  const VisualStyle& style = app_.styles.active();
-  if (s.fresh && style.custom) {
-    SendMessageW(w, TVM_SETBKCOLOR, 0, LPARAM(resolve(style.window)));
-    SendMessageW(w, TVM_SETTEXTCOLOR, 0, LPARAM(resolve(style.text)));
-  }
   if (s.fresh || !sameStructure(c.items, s.items)) {
     SendMessageW(w, WM_SETREDRAW, FALSE, 0);
     SendMessageW(w, TVM_DELETEITEM, 0, LPARAM(TVI_ROOT));

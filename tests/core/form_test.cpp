@@ -112,5 +112,63 @@ TEST(ShownColours, ParentsStyleAndOwnColours) {
   EXPECT_EQ(shownTextColour(label, dark), 0xC80000u);
 }
 
+TEST(ControlColours, EachKindInEachStyle) {
+  VisualStyle system;
+  VisualStyle dark;
+  dark.custom = true;
+  dark.face = 0x2B2B2B, dark.window = 0x1F1F1F, dark.text = 0xE6E6E6;
+  dark.border = 0x3C3C3C, dark.accent = 0x4A90D9;
+  const Color window = kSystemColor | 5, shadow = kSystemColor | 16, buttonText = kSystemColor | 18;
+  struct {
+    ControlKind kind;
+    ControlColours light, dark;
+  } cases[] = {
+      {ControlKind::Button,
+       {kButtonFaceColor, buttonText, shadow, kHighlightColor},
+       {0x2B2B2B, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+      {ControlKind::CheckBox,
+       {kButtonFaceColor, buttonText, shadow, kHighlightColor},
+       {0x2B2B2B, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+      {ControlKind::Tree,
+       {window, kWindowTextColor, shadow, kHighlightColor},
+       {0x1F1F1F, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+      {ControlKind::List,
+       {window, kWindowTextColor, shadow, kHighlightColor},
+       {0x1F1F1F, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+      {ControlKind::Edit,
+       {window, kWindowTextColor, shadow, kHighlightColor},
+       {0x1F1F1F, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+      {ControlKind::Progress,
+       {window, kWindowTextColor, shadow, kHighlightColor},
+       {0x1F1F1F, 0xE6E6E6, 0x3C3C3C, 0x4A90D9}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.kind));
+    EXPECT_EQ(controlColours(c.kind, system), c.light);
+    EXPECT_EQ(controlColours(c.kind, dark), c.dark);
+  }
+  // Buttons drawn by the program: lighter than the panel, lighter still
+  // under the pointer, darker pressed, greyed text when disabled; the
+  // default button's border in the accent colour.
+  EXPECT_EQ(buttonColours(dark, ButtonState::Normal, false),
+            (ButtonColours{0x3B3B3B, 0xE6E6E6, 0x545454}));
+  EXPECT_EQ(buttonColours(dark, ButtonState::Normal, true).border, 0x4A90D9u);
+  EXPECT_EQ(buttonColours(dark, ButtonState::Hot, false).face, 0x4D4D4Du);
+  EXPECT_EQ(buttonColours(dark, ButtonState::Pressed, false).face, 0x2F2F2Fu);
+  EXPECT_EQ(buttonColours(dark, ButtonState::Disabled, false),
+            (ButtonColours{0x2B2B2B, 0x888888, 0x3C3C3C}));
+}
+
+TEST(Theme, HighContrastWinsOverTheDarkSetting) {
+  for (bool contrast : {false, true}) {
+    Pack pack;
+    pack.p.registry.setDarkMode(true);
+    pack.p.system.contrast = contrast;
+    App& app = pack.start({u"/ACTION=0"});
+    ASSERT_FALSE(pack.exit);
+    EXPECT_EQ(app.state.installer.dark, !contrast);
+  }
+}
+
 }  // namespace
 }  // namespace lingvora::test

@@ -144,6 +144,8 @@ struct FakeSystem : System {
   }
   // A fixed border: 3 pixels each side, a caption of 22.
   ClientSize clientSize(int w, int h) override { return {w - 6, h - 28}; }
+  bool contrast = false;
+  bool highContrast() override { return contrast; }
 };
 
 struct Box {

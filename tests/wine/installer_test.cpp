@@ -77,6 +77,16 @@ void walk(DWORD dpi, bool dark, const std::string& tag) {
   click(control(main, L"Btn_GUI_Cancel").hwnd);
   HWND question = gui.waitMessageBox();
   ASSERT_TRUE(question);
+  EXPECT_EQ(messageBoxText(question),
+            L"Czy na pewno chcesz przerwać instalację polskiego pakietu językowego?");
+  EXPECT_TRUE(GetDlgItem(question, IDYES) && GetDlgItem(question, IDNO));
+  if (dark) {
+    // Escape cannot answer a yes-or-no question, as in the system's box.
+    pressKey(question, VK_ESCAPE);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(question));
+    EXPECT_TRUE(screenshot(question, shot("quit-question-" + tag + ".png")));
+  }
   answer(question, IDNO);
   EXPECT_EQ(gui.waitExit(300), DWORD(STILL_ACTIVE));
   EXPECT_TRUE(shown(main, L"Lbl_Installer_WelcomePage_Title"));
@@ -85,6 +95,26 @@ void walk(DWORD dpi, bool dark, const std::string& tag) {
   ASSERT_TRUE(question);
   answer(question, IDYES);
   EXPECT_EQ(gui.waitExit(), 0u);
+}
+
+// A start-up error in the dark theme: the program's own box, which reads
+// like the system's (caption, text, icon, an OK button, Enter).
+TEST(InstallerWizard, DarkErrorBoxReadsLikeTheSystems) {
+  DarkTheme theme;
+  PackDir pack("installer-dark-error", {L"GUI.ini", L"1045.ini"});
+  Gui gui(pack, L"/ACTION=0");
+  HWND box = gui.waitMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(windowText(box), L"Instalator Lingvora - błąd");
+  EXPECT_EQ(messageBoxText(box).rfind(L"Nie udało się uruchomić instalatora", 0), 0u);
+  HWND ok = GetDlgItem(box, IDOK);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(windowText(ok), L"OK");
+  EXPECT_TRUE(GetDlgItem(box, 20));  // the icon
+  Sleep(300);
+  EXPECT_TRUE(screenshot(box, shot("error-box-dark.png")));
+  pressKey(box, VK_RETURN);
+  EXPECT_EQ(gui.waitExit(), 3u);
 }
 
 TEST(InstallerWizard, LightAt96Dpi) { walk(96, false, "light-96dpi"); }

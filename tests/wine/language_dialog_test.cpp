@@ -92,6 +92,7 @@ void chooseAndConfirm(DWORD dpi, bool dark, const std::string& tag) {
   EXPECT_EQ(frame.right - frame.left, MulDiv(450, int(dpi), 96));
   EXPECT_EQ(frame.bottom - frame.top, MulDiv(250, int(dpi), 96));
   EXPECT_EQ(GetWindowLongPtrW(d.main, GWL_STYLE) & WS_MINIMIZEBOX, 0);
+  EXPECT_NE(GetWindowLongPtrW(d.main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);  // always on top
 
   // The three languages by their names in the system's language, and the
   // user's own language preselected and shown.

@@ -84,6 +84,59 @@ Color shownTextColour(const Control& control, const VisualStyle& style) {
   return control.fontColor == kDefaultColor ? kWindowTextColor : control.fontColor;
 }
 
+namespace {
+
+// Each channel moved towards white (amount > 0) or black (amount < 0).
+Color shade(Color c, int amount) {
+  auto channel = [&](int shift) {
+    const int v = int((c >> shift) & 0xFF) + amount;
+    return Color(v < 0 ? 0 : v > 255 ? 255 : v) << shift;
+  };
+  return channel(16) | channel(8) | channel(0);
+}
+
+// Halfway between two colours, channel by channel.
+Color mix(Color a, Color b) {
+  Color out = 0;
+  for (int shift : {16, 8, 0})
+    out |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+  return out;
+}
+
+constexpr Color kWindowColor = kSystemColor | 5;     // COLOR_WINDOW
+constexpr Color kShadowColor = kSystemColor | 16;    // COLOR_BTNSHADOW
+constexpr Color kGrayTextColor = kSystemColor | 17;  // COLOR_GRAYTEXT
+constexpr Color kButtonTextColor = kSystemColor | 18;
+
+}  // namespace
+
+ControlColours controlColours(ControlKind kind, const VisualStyle& style) {
+  const bool button = kind == ControlKind::Button || kind == ControlKind::CheckBox;
+  if (!style.custom)
+    return {button ? kButtonFaceColor : kWindowColor, button ? kButtonTextColor : kWindowTextColor,
+            kShadowColor, kHighlightColor};
+  return {button ? style.face : style.window, style.text, style.border, style.accent};
+}
+
+ButtonColours buttonColours(const VisualStyle& style, ButtonState state, bool isDefault) {
+  const Color face = shade(style.face, 0x10);  // a button stands out of its panel
+  const Color border = isDefault ? style.accent : shade(style.border, 0x18);
+  switch (state) {
+    case ButtonState::Hot:
+      return {shade(face, 0x12), style.text, border};
+    case ButtonState::Pressed:
+      return {shade(face, -0x0C), style.text, style.accent};
+    case ButtonState::Disabled:
+      return {style.face, mix(style.text, style.face), style.border};
+    default:
+      return {face, style.text, border};
+  }
+}
+
+bool wantsDarkTheme(Registry& registry, System& system) {
+  return detectDarkMode(registry) && !system.highContrast();
+}
+
 bool detectDarkMode(Registry& registry) {
   auto v = registry.readDword(Hive::CurrentUser,
                               u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",

@@ -63,7 +63,29 @@ inline constexpr Color kRemovalAccent = 0xD40000;
 Color shownBackground(const Control& control, const VisualStyle& style);
 Color shownTextColour(const Control& control, const VisualStyle& style);
 
+// How the system-drawn part of a control looks under the style: its field
+// (the background of edit boxes, lists, trees, drop-down lists, rich text
+// and progress tracks, or the face of buttons), its text, its border and,
+// for progress bars, its bar. Under the system's own look every value is a
+// system colour.
+struct ControlColours {
+  Color field, text, border, bar;
+  bool operator==(const ControlColours&) const = default;
+};
+ControlColours controlColours(ControlKind kind, const VisualStyle& style);
+
+// A push button or check box drawn by the program in a dark style.
+enum class ButtonState { Normal, Hot, Pressed, Disabled };
+struct ButtonColours {
+  Color face, text, border;
+  bool operator==(const ButtonColours&) const = default;
+};
+ButtonColours buttonColours(const VisualStyle& style, ButtonState state, bool isDefault);
+
 bool detectDarkMode(Registry& registry);
+// Dark only when the system asks for dark applications and no
+// high-contrast scheme is on: high contrast wins.
+bool wantsDarkTheme(Registry& registry, System& system);
 void applyTheme(StyleManager& styles, bool dark, bool installer);
 ThemeColours deriveThemeColours(const StyleManager& styles, bool dark);
 

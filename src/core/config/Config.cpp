@@ -44,7 +44,7 @@ void readValues(App& app, WizardState& w) {
 }
 
 void detectAndApplyTheme(App& app, WizardState& w) {
-  w.dark = detectDarkMode(app.platform.registry);
+  w.dark = wantsDarkTheme(app.platform.registry, app.platform.system);
   applyTheme(app.styles, w.dark, app.installerMode());
 }
 

@@ -71,6 +71,8 @@ struct System {
   virtual std::optional<Bytes> ownResource(const Text& type, const Text& name) = 0;
   // The client area of the main window when the whole window has this size.
   virtual ClientSize clientSize(int windowWidth, int windowHeight) = 0;
+  // A high-contrast colour scheme is on.
+  virtual bool highContrast() = 0;
 };
 
 enum class MessageIcon { Error, Warning };

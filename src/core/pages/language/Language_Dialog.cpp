@@ -279,7 +279,7 @@ void buildLanguageDialog(App& app) {
   f.P_Lang.dock(Align::Client).show();
   w.libraryPath = joinPath(app.platform.system.executableDirectory(), u"Pixora.dll");
 
-  w.dark = detectDarkMode(app.platform.registry);
+  w.dark = wantsDarkTheme(app.platform.registry, app.platform.system);
   applyTheme(app.styles, w.dark, app.installerMode());
   s.colours = deriveThemeColours(app.styles, w.dark);
 
