@@ -735,6 +735,27 @@ TEST(UninstallationPage, EndStatesFirstEndDecides) {
   }
 }
 
+TEST(UninstallationPage, TheChannelCountsOnlyWhileTheEngineWorks) {
+  Uninstalling u;
+  u.next();
+  u.send(u"ID_ABORT");  // on the Summary: dropped without trace
+  u.next();
+  ASSERT_EQ(u.page(), 3);
+  EXPECT_FALSE(u.w().progressFinished);
+  Bytes huge(kMaxEngineMessageBytes + 2, 0);
+  const Text abort = u"ID_ABORT";
+  for (size_t i = 0; i < abort.size(); ++i) huge[2 * i] = std::uint8_t(abort[i]);
+  receiveEngineMessage(*u.app, kEngineMessageId, huge.data(), huge.size());
+  EXPECT_FALSE(u.w().progressFinished);  // longer than any word of the engine
+  u.w().channelOpen = false;             // as while the page is still being built
+  u.send(u"ID_SECTION_FINISH");
+  EXPECT_FALSE(u.w().progressFinished);
+  u.w().channelOpen = true;
+  u.send(u"ID_SECTION_FINISH");
+  EXPECT_TRUE(u.w().progressFinished);
+  EXPECT_FALSE(u.w().failed);
+}
+
 // The uninstaller on its Finish page after a removal.
 struct Finishing : Uninstalling {
   explicit Finishing(bool dark = false) : Uninstalling(dark) {
