@@ -17,6 +17,8 @@ bench:
 	cmake --preset bench >/dev/null
 	cmake --build build/bench --target md5_bench
 	build/bench/bench/md5_bench
+	bash scripts/build.sh
+	bash scripts/bench.sh
 
 clean:
 	rm -rf build/native build/i686 build/x86_64 build/bench build/demo-pack

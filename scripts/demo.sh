@@ -18,22 +18,9 @@ rm -rf "$pack" && mkdir -p "$pack"
 cp "$tree/src/win32/GUI.exe" "$build"/native/example-pack/* "$pack/"
 winpack="Z:${pack//\//\\}"
 
-# A stand-in Winamp 5.9.2 for the wizard to find, registered as the real
-# player registers itself (32-bit view).
+source "$root/scripts/player.sh"
 player=$build/demo-player
-mkdir -p "$player"
-cp "$build/native/fixtures/players/winamp-5.9.2/winamp.exe" "$player/"
-winplayer="Z:${player//\//\\}"
-uninstall='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
-packentry="$uninstall\\Lingvora Winamp Language Pack"
-reg() { DISPLAY= "$root/scripts/wine.sh" reg "$@" /reg:32 /f >/dev/null; }
-register() {
-  reg add "$uninstall\\Winamp" /v UninstallString /t REG_SZ /d "\"$winplayer\\UninstWA.exe\""
-  if [ $wizard = uninstaller ]; then
-    reg add "$packentry" /v InstallLocation /t REG_SZ /d "$winplayer"
-    reg add "$packentry" /v InstallDate /t REG_SZ /d "$(date +%Y%m%d)"
-  fi
-}
+register() { player_register "$player" $([ $wizard = uninstaller ] && echo with-pack); }
 
 if [ -n "${DISPLAY:-}" ]; then
   export LINGVORA_USE_DISPLAY=1
@@ -46,10 +33,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exit 0
 fi
 
-unregister() {
-  reg delete "$uninstall\\Winamp" /v UninstallString >/dev/null 2>&1 || true
-  if [ $wizard = uninstaller ]; then reg delete "$packentry" >/dev/null 2>&1 || true; fi
-}
+unregister() { player_unregister; }
 trap 'unregister; bash "$root/scripts/wine-session.sh" stop >/dev/null' EXIT
 bash "$root/scripts/wine-session.sh" start
 register

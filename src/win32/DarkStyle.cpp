@@ -119,6 +119,39 @@ void drawCheckBox(const NMCUSTOMDRAW& d, const VisualStyle& style) {
 
 }  // namespace
 
+LRESULT drawDarkHeader(NMCUSTOMDRAW& d, const VisualStyle& style) {
+  if (d.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+  if (d.dwDrawStage == CDDS_POSTPAINT) {
+    // The empty part right of the last column.
+    RECT all{}, last{};
+    GetClientRect(d.hdr.hwndFrom, &all);
+    const int count = int(SendMessageW(d.hdr.hwndFrom, HDM_GETITEMCOUNT, 0, 0));
+    if (count > 0 &&
+        SendMessageW(d.hdr.hwndFrom, HDM_GETITEMRECT, WPARAM(count - 1), LPARAM(&last)))
+      all.left = last.right;
+    if (all.left < all.right) fill(d.hdc, all, colourRef(style.face));
+    return CDRF_DODEFAULT;
+  }
+  if (d.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  RECT r = d.rc;
+  fill(d.hdc, r, colourRef(d.uItemState & CDIS_SELECTED ? style.border : style.face));
+  RECT edge{r.right - 1, r.top + 2, r.right, r.bottom - 2};
+  fill(d.hdc, edge, colourRef(style.border));
+  wchar_t text[256] = {};
+  HDITEMW item{};
+  item.mask = HDI_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 256;
+  SendMessageW(d.hdr.hwndFrom, HDM_GETITEMW, d.dwItemSpec, LPARAM(&item));
+  SetBkMode(d.hdc, TRANSPARENT);
+  SetTextColor(d.hdc, colourRef(style.text));
+  HGDIOBJ old = SelectObject(d.hdc, HGDIOBJ(SendMessageW(d.hdr.hwndFrom, WM_GETFONT, 0, 0)));
+  r.left += 6;
+  DrawTextW(d.hdc, text, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  SelectObject(d.hdc, old);
+  return CDRF_SKIPDEFAULT;
+}
+
 COLORREF colourRef(Color c) {
   if (c & kSystemColor) return GetSysColor(int(c & 0xFF));
   return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);

@@ -16,6 +16,9 @@ COLORREF colourRef(Color c);
 // Answers a button's NM_CUSTOMDRAW by drawing it whole in the style.
 LRESULT drawStyledButton(const NMCUSTOMDRAW& draw, const VisualStyle& style);
 
+// Answers a list header's NM_CUSTOMDRAW: its items in the style.
+LRESULT drawDarkHeader(NMCUSTOMDRAW& draw, const VisualStyle& style);
+
 // A dark title bar where the system offers one (Windows 10 and later);
 // elsewhere nothing is attempted.
 void darkTitleBar(HWND window, const OsVersion& os);

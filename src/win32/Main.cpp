@@ -12,6 +12,7 @@
 #include "Handles.h"
 #include "Parent.h"
 #include "Ports.h"
+#include "Processes.h"
 #include "Renderer.h"
 #include "app/MainWindow.h"
 #include "engine/Channel.h"
@@ -36,7 +37,9 @@ struct Program {
   Win32Shell shell;
   Win32VersionResources versions;
   Win32Measure measure;
-  Platform platform{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  Win32Processes processes;
+  Platform platform{files,  registry, system,   dialogs, images,
+                    locale, shell,    versions, measure, processes};
   std::unique_ptr<App> app;
   std::unique_ptr<Renderer> renderer;
   HWND main = nullptr;
@@ -134,8 +137,6 @@ void dispatch(Program& program, MSG& msg) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  // The taskbar's progress is a COM service of the shell.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControlsEx(&icc);
 
   static Program program;

@@ -48,6 +48,19 @@ bool Win32Files::directoryExists(const Text& path) {
   return a && (*a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+Text Win32Files::longPath(const Text& path) {
+  if (path.empty()) return path;
+  std::u16string out(MAX_PATH, u'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD n =
+        GetLongPathNameW(wide(path), reinterpret_cast<wchar_t*>(out.data()), DWORD(out.size()));
+    if (n == 0) return path;  // it does not exist, or cannot be read
+    if (n < out.size()) return out.substr(0, n);
+    out.assign(n, u'\0');  // n counts the terminator when the buffer was too small
+  }
+  return path;
+}
+
 std::optional<DiskSpace> Win32Files::diskSpace(const Text& drive) {
   ULARGE_INTEGER available{}, total{};
   // The root of the drive: C:\ or \\server\share\.
@@ -76,6 +89,23 @@ std::optional<Bytes> Win32Files::readWhole(const Text& path) {
   return bytes;
 }
 
+namespace {
+
+// The whole content written over an existing file, flushed; false when the
+// file cannot be opened for writing (the old content then stays).
+bool writeInPlace(const Text& path, const Bytes& bytes) {
+  UniqueFile f(CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) return false;
+  DWORD written = 0;
+  return (bytes.empty() ||
+          (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+           written == bytes.size())) &&
+         SetEndOfFile(f.get()) && FlushFileBuffers(f.get());
+}
+
+}  // namespace
+
 bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
   // Windows refuses to replace a read-only file; say so before writing
   // anything, on every system alike.
@@ -99,11 +129,19 @@ bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
       return false;
     }
   }
-  if (!MoveFileExW(wide(temp), wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(wide(temp));
-    return false;
+  // Another process holding the target open without delete sharing (the
+  // engine reading it) refuses the replace: try again briefly, then write
+  // the file in place, which such a reader still allows.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (MoveFileExW(wide(temp), wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+    Sleep(40);
   }
-  return true;
+  const bool written = writeInPlace(path, bytes);
+  DeleteFileW(wide(temp));
+  return written;
 }
 
 namespace {

@@ -14,6 +14,7 @@ struct Win32Files : FileSystem {
   std::optional<Bytes> readWhole(const Text& path) override;
   bool replaceWhole(const Text& path, const Bytes& bytes) override;
   std::unique_ptr<FileReader> openForDigest(const Text& path) override;
+  Text longPath(const Text& path) override;
 };
 
 struct Win32Registry : Registry {

@@ -78,6 +78,22 @@ LRESULT CALLBACK treeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
   return DefSubclassProc(w, msg, wp, lp);
 }
 
+// A report list's column header in the dark style: the header tells its
+// parent, the list, how to draw, so the list is asked on the way.
+constexpr UINT_PTR kListSubclass = 2;
+LRESULT CALLBACK listProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_NOTIFY) {
+    auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lp);
+    if (draw->hdr.code == NM_CUSTOMDRAW &&
+        draw->hdr.hwndFrom == HWND(SendMessageW(w, LVM_GETHEADER, 0, 0)))
+      return reinterpret_cast<const VisualStyle*>(data)
+                 ? drawDarkHeader(*draw, *reinterpret_cast<const VisualStyle*>(data))
+                 : CDRF_DODEFAULT;
+  }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, listProc, kListSubclass);
+  return DefSubclassProc(w, msg, wp, lp);
+}
+
 }  // namespace
 
 void Renderer::registerClasses(HINSTANCE instance) {
@@ -96,11 +112,7 @@ void Renderer::registerClasses(HINSTANCE instance) {
 }
 
 Renderer::Renderer(App& app, HWND main, std::function<void(const std::function<void()>&)> invoke)
-    : app_(app),
-      main_(main),
-      fonts_(app.density()),
-      invoke_(std::move(invoke)),
-      richEdit_(LoadLibraryW(L"riched20.dll")) {
+    : app_(app), main_(main), fonts_(app.density()), invoke_(std::move(invoke)) {
   shadows_.resize(app.form.controls().size());
 }
 
@@ -149,6 +161,9 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
       cls = kLabelClass;
       break;
     case ControlKind::RichEdit:
+      // Loaded with the first rich-text box: it brings COM with it, which
+      // the first page need not wait for.
+      if (!richEdit_) richEdit_.reset(LoadLibraryW(L"riched20.dll"));
       cls = RICHEDIT_CLASSW;
       style |= WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
                (c.readOnly ? ES_READONLY : 0);
@@ -205,6 +220,8 @@ HWND Renderer::create(Control& c, HWND parent, int id) {
   if (app_.styles.enabled()) darken(c, w);
   if (cls == kPanelClass || cls == kLabelClass) SetWindowLongPtrW(w, GWLP_USERDATA, LONG_PTR(this));
   if (c.kind == ControlKind::Tree) SetWindowSubclass(w, treeProc, kTreeSubclass, DWORD_PTR(this));
+  if (c.kind == ControlKind::List && app_.styles.enabled())
+    SetWindowSubclass(w, listProc, kListSubclass, DWORD_PTR(&app_.styles.active()));
   if (c.kind == ControlKind::List)
     SendMessageW(w, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   if (c.kind == ControlKind::Progress && c.gauge) SetWindowTheme(w, L"", L"");

@@ -3,6 +3,8 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "Renderer.h"
 
@@ -61,41 +63,98 @@ void setItemState(HWND tree, HTREEITEM handle, const TreeItem& item) {
 
 }  // namespace
 
+namespace {
+
+// The runs as one RTF document, which the box takes in a single message:
+// a run with a face sets the character format, an alignment code 0 to 2
+// sets its paragraph's alignment, a line break ends the paragraph.
+class RtfWriter {
+ public:
+  explicit RtfWriter(const std::function<COLORREF(Color)>& resolve) : resolve_(resolve) {}
+
+  std::string document(const std::vector<StyledRun>& runs) {
+    std::string body;
+    int alignment = 0;  // the paragraph's, inherited by the next one
+    std::string paragraph;
+    auto endParagraph = [&](bool last) {
+      body += alignment == 1 ? "\\qc " : alignment == 2 ? "\\qr " : "\\ql ";
+      body += paragraph;
+      if (!last) body += "\\par\n";
+      paragraph.clear();
+    };
+    for (const StyledRun& run : runs) {
+      if (run.alignment >= 0 && run.alignment <= 2) alignment = run.alignment;
+      if (!run.face.empty())
+        paragraph += "\\plain\\f" + std::to_string(font(run.face, run.charset)) + "\\fs" +
+                     std::to_string(run.points * 2) + "\\cf" + std::to_string(colour(run.color)) +
+                     (run.bold ? "\\b " : "\\b0 ");
+      paragraph += escaped(run.text);
+      if (run.lineBreak) endParagraph(false);
+    }
+    endParagraph(true);
+    std::string head = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (size_t i = 0; i < fonts_.size(); ++i)
+      head += "{\\f" + std::to_string(i) + "\\fcharset" + std::to_string(fonts_[i].second) + " " +
+              escaped(fonts_[i].first) + ";}";
+    head += "}{\\colortbl;";
+    for (COLORREF c : colours_)
+      head += "\\red" + std::to_string(GetRValue(c)) + "\\green" + std::to_string(GetGValue(c)) +
+              "\\blue" + std::to_string(GetBValue(c)) + ";";
+    return head + "}\n" + body + "}";
+  }
+
+ private:
+  int font(const Text& face, int charset) {
+    for (size_t i = 0; i < fonts_.size(); ++i)
+      if (fonts_[i].first == face && fonts_[i].second == charset) return int(i);
+    fonts_.emplace_back(face, charset);
+    return int(fonts_.size() - 1);
+  }
+  int colour(Color c) {
+    const COLORREF rgb = resolve_(c);
+    for (size_t i = 0; i < colours_.size(); ++i)
+      if (colours_[i] == rgb) return int(i + 1);
+    colours_.push_back(rgb);
+    return int(colours_.size());
+  }
+  // ASCII as itself, the rest as Unicode escapes; the markup's own
+  // characters escaped.
+  static std::string escaped(const Text& text) {
+    std::string out;
+    for (char16_t ch : text) {
+      if (ch == u'\\' || ch == u'{' || ch == u'}') {
+        out += '\\';
+        out += char(ch);
+      } else if (ch >= 0x20 && ch < 0x80) {
+        out += char(ch);
+      } else if (ch == u'\t') {
+        out += "\\tab ";
+      } else if (ch == u'\n' || ch == u'\r') {
+        out += "\\line ";
+      } else {
+        out += "\\u" + std::to_string(std::int16_t(ch)) + "?";
+      }
+    }
+    return out;
+  }
+  std::function<COLORREF(Color)> resolve_;
+  std::vector<std::pair<Text, int>> fonts_;
+  std::vector<COLORREF> colours_;
+};
+
+}  // namespace
+
 void Renderer::syncRuns(Control& c, Shadow& s) {
   if (!s.fresh && c.runs == s.runs) return;
   s.runs = c.runs;
   HWND w = s.window;
-  // One repaint at the end, however many runs.
-  SendMessageW(w, WM_SETREDRAW, FALSE, 0);
-  SetWindowTextW(w, L"");
   const VisualStyle& style = app_.styles.active();
   if (style.custom) SendMessageW(w, EM_SETBKGNDCOLOR, 0, LPARAM(resolve(style.window)));
-  for (const StyledRun& run : c.runs) {
-    SendMessageW(w, EM_SETSEL, WPARAM(-1), LPARAM(-1));
-    if (run.alignment >= 0 && run.alignment <= 2) {
-      PARAFORMAT2 pf{};
-      pf.cbSize = sizeof pf;
-      pf.dwMask = PFM_ALIGNMENT;
-      pf.wAlignment = run.alignment == 1 ? PFA_CENTER : run.alignment == 2 ? PFA_RIGHT : PFA_LEFT;
-      SendMessageW(w, EM_SETPARAFORMAT, 0, LPARAM(&pf));
-    }
-    if (!run.face.empty()) {
-      CHARFORMAT2W cf{};
-      cf.cbSize = sizeof cf;
-      cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_CHARSET;
-      cf.crTextColor = resolve(run.color);
-      cf.yHeight = run.points * 20;
-      cf.dwEffects = run.bold ? CFE_BOLD : 0;
-      cf.bCharSet = BYTE(run.charset);
-      lstrcpynW(cf.szFaceName, wide(run.face), LF_FACESIZE);
-      SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, LPARAM(&cf));
-    }
-    SendMessageW(w, EM_REPLACESEL, FALSE, LPARAM(wide(run.text)));
-    if (run.lineBreak) SendMessageW(w, EM_REPLACESEL, FALSE, LPARAM(L"\r\n"));
-  }
+  RtfWriter writer([this](Color colour) { return resolve(colour); });
+  const std::string rtf = writer.document(c.runs);
+  SETTEXTEX how{ST_DEFAULT, CP_ACP};
+  SendMessageW(w, EM_SETTEXTEX, WPARAM(&how), LPARAM(rtf.c_str()));
   SendMessageW(w, EM_SETSEL, 0, 0);
-  SendMessageW(w, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(w, nullptr, TRUE);
 }
 
 void Renderer::syncTreeImages(Control& c, Shadow& s) {
@@ -290,6 +349,9 @@ void Renderer::syncTaskbar() {
   if (want == taskbarShown_) return;
   if (!taskbarTried_) {
     taskbarTried_ = true;
+    // The taskbar's progress is a COM service of the shell, needed only
+    // once a page shows progress.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     // The taskbar may not offer progress (older systems): then nothing shows it.
     if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_ITaskbarList3, taskbar_.out())))

@@ -136,6 +136,68 @@ TEST(DecodeBitmap, DamagedHeadersAreRefused) {
   EXPECT_FALSE(decodeBitmapResource(rle));
 }
 
+// A two-pixel bitmap, top-down (magenta, then red 0x30, green 0x20, blue
+// 0x10; pixel bytes blue first): header of the given size, then the masks
+// (bit fields after a plain header), a colour table, then the pixels.
+Bytes twoPixels(std::uint32_t headerSize, std::uint16_t bits, std::uint32_t compression,
+                std::vector<std::uint32_t> masks, std::uint32_t tableEntries,
+                std::vector<std::uint8_t> pixels) {
+  Bytes b(headerSize, 0);
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+  };
+  put32(0, headerSize);
+  put32(4, 2);
+  put32(8, std::uint32_t(-1));  // one row, top-down
+  b[12] = 1;
+  b[14] = std::uint8_t(bits);
+  put32(16, compression);
+  put32(32, tableEntries);
+  if (headerSize > 40)
+    for (std::size_t i = 0; i < masks.size(); ++i) put32(40 + 4 * i, masks[i]);
+  else
+    for (std::uint32_t m : masks)
+      for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(m >> (8 * i)));
+  b.insert(b.end(), std::size_t(tableEntries) * 4, 0x11);  // a table the pixels must skip
+  pixels.resize((pixels.size() + 3) / 4 * 4, 0);
+  b.insert(b.end(), pixels.begin(), pixels.end());
+  return b;
+}
+
+TEST(DecodeBitmap, TrueColourVariants) {
+  const std::vector<std::uint32_t> bgr32 = {0xFF0000, 0xFF00, 0xFF};
+  struct {
+    const char* name;
+    Bytes data;
+  } cases[] = {
+      {"32-bit bit fields after the header",
+       twoPixels(40, 32, 3, bgr32, 0, {0xFF, 0, 0xFF, 0, 0x10, 0x20, 0x30, 0})},
+      {"32-bit bit fields inside a version 5 header",
+       twoPixels(124, 32, 3, bgr32, 0, {0xFF, 0, 0xFF, 0, 0x10, 0x20, 0x30, 0})},
+      {"24-bit with a colour table before the pixels",
+       twoPixels(40, 24, 0, {}, 2, {0xFF, 0, 0xFF, 0x10, 0x20, 0x30})},
+      {"16-bit, five bits a channel", twoPixels(40, 16, 0, {}, 0, {0x1F, 0x7C, 0x82, 0x18})},
+      {"16-bit bit fields, 5-6-5",
+       twoPixels(40, 16, 3, {0xF800, 0x07E0, 0x001F}, 0, {0x1F, 0xF8, 0x02, 0x31})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto image = decodeBitmapResource(c.data);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->mask, (std::vector<std::uint8_t>{1, 0}));
+    const std::uint8_t* second = &image->image.bgra[4];
+    EXPECT_NEAR(second[2], 0x30, 8);  // red
+    EXPECT_NEAR(second[1], 0x20, 8);  // green
+    EXPECT_NEAR(second[0], 0x10, 8);  // blue
+    EXPECT_EQ(second[3], 0xFF);
+  }
+  // Bit fields belong to packed pixels; a table the data cannot hold is damage.
+  EXPECT_FALSE(decodeBitmapResource(twoPixels(40, 24, 3, bgr32, 0, {0, 0, 0, 0, 0, 0})));
+  Bytes shortTable = twoPixels(40, 24, 0, {}, 2, {0, 0, 0, 0, 0, 0});
+  shortTable[32] = 200;
+  EXPECT_FALSE(decodeBitmapResource(shortTable));
+}
+
 TEST(PeResources, DamagedLibrariesFindNothingAndNeverCrash) {
   const Bytes dll = exampleLibrary();
   ASSERT_GT(dll.size(), 4096u);

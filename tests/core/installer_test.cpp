@@ -120,8 +120,9 @@ TEST(InstallerWalk, CancelAsksNoStaysYesEnds) {
 
 TEST(InstallerWalk, ProcessMonitorOnceAndTheBlockedStop) {
   Wizard w;
-  w.app->processChecks.findRunningPlayer = [](App&) { return true; };
-  w.app->processChecks.endListedProcesses = [](App&) { return false; };
+  // A player that ignores the request to close, and that the system will not end.
+  auto& player = w.p.processes.run(40, w.app->state.installer.record.ExeFileName);
+  player.closesWhenAsked = player.endable = false;
   w.app->state.installer.record.InstallDir = u"D:\\Winamp";
   w.next(), w.next(), w.next(), w.next();
   EXPECT_EQ(w.page(), 4);

@@ -189,12 +189,13 @@ TEST(UninstallerWalk, TheProcessCheckAfterTheSummary) {
                         Case{"a player runs and cannot be ended", true, false, 2, 4}}) {
     SCOPED_TRACE(c.name);
     Uninstaller u;
-    int checks = 0;
-    u.app->processChecks.findRunningPlayer = [&](App&) { return ++checks, c.running; };
-    u.app->processChecks.endListedProcesses = [&](App&) { return c.ended; };
+    if (c.running) {
+      auto& player = u.p.processes.run(40, u"D:\\Winamp\\winamp.exe");
+      player.closesWhenAsked = player.endable = c.ended;
+    }
     u.next(), u.next();
     EXPECT_EQ(u.page(), c.page);
-    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(u.p.processes.snapshots, 1);
     EXPECT_TRUE(u.w().monitorShown);
     if (c.page == 2) {
       EXPECT_TRUE(u.f().P_Uninstaller_ProcessMonitorPage.visible);
@@ -550,8 +551,7 @@ TEST(SummaryPage, NextHandsTheRecordToTheEngineInOneSave) {
 
 TEST(SummaryPage, AFailedSaveStaysOnTheSummary) {
   Uninstaller u;
-  int checks = 0;
-  u.app->processChecks.findRunningPlayer = [&](App&) { return ++checks, false; };
+  const int& checks = u.p.processes.snapshots;
   u.next();
   u.p.files.failWrites = true;
   try {

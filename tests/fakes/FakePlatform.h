@@ -84,6 +84,14 @@ struct Files : FileSystem {
     r->data = it->second;
     return r;
   }
+  // Short names and the long paths they stand for, by prefix.
+  std::map<Text, Text> longNames;
+  Text longPath(const Text& path) override {
+    const Text k = pathKey(path);
+    for (const auto& [shortName, longName] : longNames)
+      if (k.starts_with(pathKey(shortName))) return longName + path.substr(shortName.size());
+    return path;
+  }
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
     if (failWrites || readOnly.count(pathKey(path))) return false;
     ++writes;
@@ -235,6 +243,91 @@ struct FakeMeasure : Measure {
   Margins groupBoxInsets(const Font& font) override { return {6, lineHeight(font), 6, 6}; }
 };
 
+// A process table. Every handle action is logged, in order, as
+// "<action> <id>" (waits with their time: "wait 7 3000").
+struct FakeProcesses : Processes {
+  struct Process {
+    std::uint32_t id = 0;
+    Text path;  // the executable; the snapshot shows its file name
+    std::uint64_t started = 1;
+    bool running = true;
+    bool readable = true;         // its path and start time can be read
+    bool endable = true;          // the system lets it be ended
+    bool hasWindow = true;        // it has a top-level window to ask
+    bool closesWhenAsked = true;  // it closes on WM_CLOSE
+    bool endsWhenEnded = true;    // ending it makes it end
+  };
+  std::vector<Process> table;  // in snapshot order
+  int failingSnapshots = 0;    // the next snapshots that fail
+  int snapshots = 0;           // snapshots asked for, failed ones included
+  std::vector<std::string> log;
+
+  Process& run(std::uint32_t id, const Text& path) {
+    table.push_back({id, path});
+    return table.back();
+  }
+  Process* find(std::uint32_t id) {
+    for (auto& p : table)
+      if (p.id == id) return &p;
+    return nullptr;
+  }
+  std::optional<std::vector<ProcessEntry>> snapshot() override {
+    ++snapshots;
+    if (failingSnapshots > 0) return --failingSnapshots, std::nullopt;
+    std::vector<ProcessEntry> out;
+    for (const auto& p : table)
+      if (p.running) out.push_back({p.id, fileName(p.path)});
+    return out;
+  }
+  struct Handle : ProcessHandle {
+    FakeProcesses& owner;
+    Process process;  // the process as it was opened: a later entry of its id is another
+    Handle(FakeProcesses& o, const Process& p) : owner(o), process(p) {}
+    Process* live() {
+      Process* p = owner.find(process.id);
+      return p && p->started == process.started && p->path == process.path ? p : nullptr;
+    }
+    void note(const char* action, int ms = -1) {
+      owner.log.push_back(std::string(action) + " " + std::to_string(process.id) +
+                          (ms >= 0 ? " " + std::to_string(ms) : ""));
+    }
+    std::optional<Text> imagePath() override {
+      if (!process.readable) return std::nullopt;
+      return process.path;
+    }
+    std::optional<std::uint64_t> startTime() override {
+      if (!process.readable) return std::nullopt;
+      return process.started;
+    }
+    bool askToClose() override {
+      note("close");
+      Process* p = live();
+      if (!p || !p->running || !p->hasWindow) return false;
+      if (p->closesWhenAsked) p->running = false;
+      return true;
+    }
+    bool end() override {
+      note("end");
+      Process* p = live();
+      if (!p || !p->running || !p->endable) return false;
+      if (p->endsWhenEnded) p->running = false;
+      return true;
+    }
+    bool waitForEnd(int ms) override {
+      note("wait", ms);
+      Process* p = live();
+      return !p || !p->running;
+    }
+  };
+  std::vector<ProcessAccess> opened;
+  std::unique_ptr<ProcessHandle> open(std::uint32_t id, ProcessAccess access) override {
+    opened.push_back(access);
+    Process* p = find(id);
+    if (!p || !p->running) return nullptr;
+    return std::make_unique<Handle>(*this, *p);
+  }
+};
+
 struct FakePlatform {
   Files files;
   FakeRegistry registry;
@@ -245,7 +338,9 @@ struct FakePlatform {
   FakeShell shell;
   PeVersionResources versions{files};  // real executables, read with the portable reader
   FakeMeasure measure;
-  Platform ports{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  FakeProcesses processes;
+  Platform ports{files,  registry, system,   dialogs, images,
+                 locale, shell,    versions, measure, processes};
 };
 
 }  // namespace lingvora::fake

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "Fonts.h"
 #include "Handles.h"
 #include "Ports.h"
+#include "Processes.h"
 #include "appearance/Theme.h"
 #include "config/Config.h"
 #include "digest/Md5.h"
@@ -53,7 +55,9 @@ struct RealPlatform {
   Win32Shell shell;
   Win32VersionResources versions;
   Win32Measure measure;
-  Platform ports{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  Win32Processes processes;
+  Platform ports{files,  registry, system,   dialogs, images,
+                 locale, shell,    versions, measure, processes};
 };
 
 TEST(Files, ReplaceWholeReadWholeAndExistence) {
@@ -86,6 +90,28 @@ TEST(Files, ReplaceWholeReadWholeAndExistence) {
   EXPECT_FALSE(files.replaceWhole(path, Bytes{'n', 'o'}));
   EXPECT_EQ(files.readWhole(path), Bytes{});
   SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The engine may be reading the file at the moment of the save, through a
+// handle without delete sharing, which refuses the replace: the save still
+// happens, whole, in place.
+TEST(Files, ReplaceWholeWhileAReaderHoldsTheFile) {
+  Win32Files files;
+  const Text path = joinPath(tempDir(), u"held.ini");
+  ASSERT_TRUE(files.replaceWhole(path, Bytes{'o', 'l', 'd', '-', 'l', 'o', 'n', 'g'}));
+  HANDLE reader = CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(files.replaceWhole(path, Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
+  CloseHandle(reader);
+  // A holder that shares nothing: the save fails and the file stays as it was.
+  HANDLE exclusive = CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files.replaceWhole(path, Bytes{'x'}));
+  CloseHandle(exclusive);
+  EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
 }
 
 TEST(Files, SavedDocumentReadsBackThroughTheProfileApi) {
@@ -426,3 +452,86 @@ TEST(FileDigest, DeniesWritersWhileReading) {
 }
 
 }  // namespace
+
+namespace {
+
+// The running fixture player, started from its build directory.
+PROCESS_INFORMATION startPlayer(bool ignoresClose) {
+  std::wstring cmd = L"\"" +
+                     std::wstring(wide(fromEnvPath("LINGVORA_PLAYERS", u"running\\winamp.exe"))) +
+                     L"\"" + (ignoresClose ? L" --ignore-close" : L"");
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION info{};
+  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info);
+  // Running once its window is there to be asked.
+  for (int i = 0; i < 500 && info.hProcess; ++i) {
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"LingvoraFixturePlayer", nullptr))) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == info.dwProcessId) return info;
+    }
+    Sleep(20);
+  }
+  return info;
+}
+
+}  // namespace
+
+TEST(Processes, SnapshotPathStartTimeAndLongPaths) {
+  Win32Files files;
+  Win32Processes processes;
+  const auto entries = processes.snapshot();
+  ASSERT_TRUE(entries);
+  wchar_t own[MAX_PATH];
+  GetModuleFileNameW(nullptr, own, MAX_PATH);
+  const Text ownPath = text(own);
+  const auto self = std::find_if(entries->begin(), entries->end(), [](const ProcessEntry& e) {
+    return e.id == GetCurrentProcessId();
+  });
+  ASSERT_NE(self, entries->end());
+  EXPECT_TRUE(equalsNoCase(self->exeName, ownPath.substr(ownPath.find_last_of(u'\\') + 1)));
+
+  auto process = processes.open(GetCurrentProcessId(), ProcessAccess::Query);
+  ASSERT_TRUE(process);
+  const auto image = process->imagePath();
+  ASSERT_TRUE(image);
+  EXPECT_TRUE(samePath(files.longPath(*image), files.longPath(ownPath))) << toUtf8(*image);
+  const auto started = process->startTime();
+  ASSERT_TRUE(started);
+  EXPECT_EQ(processes.open(GetCurrentProcessId(), ProcessAccess::Query)->startTime(), started);
+
+  // A short name stands for the long one; a path that does not exist stays as given.
+  const Text dir = joinPath(tempDir(), u"Long Directory Name");
+  CreateDirectoryW(wide(dir), nullptr);
+  wchar_t shortName[MAX_PATH];
+  ASSERT_GT(GetShortPathNameW(wide(dir), shortName, MAX_PATH), 0u);
+  EXPECT_TRUE(samePath(files.longPath(text(shortName)), dir)) << toUtf8(text(shortName));
+  EXPECT_EQ(files.longPath(u"C:\\no\\such\\PROGRA~9"), u"C:\\no\\such\\PROGRA~9");
+}
+
+TEST(Processes, AskedToCloseOrEndedAndWaitedFor) {
+  Win32Processes processes;
+  for (bool ignoresClose : {false, true}) {
+    SCOPED_TRACE(ignoresClose);
+    PROCESS_INFORMATION info = startPlayer(ignoresClose);
+    ASSERT_TRUE(info.hProcess);
+    auto player = processes.open(info.dwProcessId, ProcessAccess::End);
+    ASSERT_TRUE(player);
+    EXPECT_FALSE(player->waitForEnd(0));
+    EXPECT_TRUE(player->askToClose());
+    if (ignoresClose) {
+      EXPECT_FALSE(player->waitForEnd(500));
+      EXPECT_TRUE(player->end());
+    }
+    EXPECT_TRUE(player->waitForEnd(5000));
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    // Gone: no window left to ask.
+    EXPECT_FALSE(player->askToClose());
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+}

@@ -10,6 +10,7 @@
 
 #include "Fonts.h"
 #include "Ports.h"
+#include "Processes.h"
 #include "Renderer.h"
 
 using namespace lingvora;
@@ -180,7 +181,9 @@ struct Program {
   Win32Shell shell;
   Win32VersionResources versions;
   Win32Measure measure;
-  Platform platform{files, registry, system, dialogs, images, locale, shell, versions, measure};
+  Win32Processes processes;
+  Platform platform{files,  registry, system,   dialogs, images,
+                    locale, shell,    versions, measure, processes};
   std::unique_ptr<App> app;
   std::unique_ptr<Gallery> gallery;
   std::unique_ptr<Renderer> renderer;

@@ -30,6 +30,7 @@ struct HostFiles : FileSystem {
   std::optional<DiskSpace> diskSpace(const Text&) override { return std::nullopt; }
   bool replaceWhole(const Text&, const Bytes&) override { return false; }
   std::unique_ptr<FileReader> openForDigest(const Text&) override { return nullptr; }
+  Text longPath(const Text& path) override { return path; }
 
  private:
   Text cachedPath_;

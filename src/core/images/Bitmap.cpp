@@ -9,53 +9,106 @@ std::uint32_t u32(const Bytes& b, std::size_t at) {
 }
 std::uint16_t u16(const Bytes& b, std::size_t at) { return std::uint16_t(b[at] | b[at + 1] << 8); }
 
-}  // namespace
+constexpr std::uint32_t kRgb = 0, kBitFields = 3;
 
-std::optional<MaskedImage> decodeBitmapResource(const Bytes& b) {
+// One channel of a packed pixel as eight bits, from its mask.
+std::uint8_t channel(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  unsigned shift = 0;
+  while (!(mask & 1u)) mask >>= 1, ++shift;
+  const std::uint32_t value = (pixel >> shift) & mask;
+  return std::uint8_t(mask >= 255 ? value >> (32 - __builtin_clz(mask) - 8) : value * 255 / mask);
+}
+
+struct Layout {
+  std::int32_t width = 0;
+  std::int64_t height = 0;
+  bool bottomUp = false;
+  unsigned bits = 0;
+  std::uint32_t colours = 0;           // palette entries (indexed pictures)
+  std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue of packed pixels
+  std::size_t palette = 0, pixels = 0, stride = 0;
+};
+
+// The header, the palette and where the pixels start; nothing when any of
+// it does not fit the data.
+std::optional<Layout> readLayout(const Bytes& b) {
   if (b.size() < 40) return std::nullopt;
   const std::uint32_t headerSize = u32(b, 0);
   if (headerSize < 40 || headerSize > b.size()) return std::nullopt;
-  const auto width = std::int32_t(u32(b, 4));
+  Layout l;
+  l.width = std::int32_t(u32(b, 4));
   const auto rawHeight = std::int32_t(u32(b, 8));
-  const unsigned bits = u16(b, 14);
+  l.bits = u16(b, 14);
   const std::uint32_t compression = u32(b, 16);
-  std::uint32_t colours = u32(b, 32);
+  const std::uint32_t used = u32(b, 32);
   // A bottom-up bitmap has a positive height.
-  const bool bottomUp = rawHeight > 0;
-  const std::int64_t height = bottomUp ? rawHeight : -std::int64_t(rawHeight);
-  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+  l.bottomUp = rawHeight > 0;
+  l.height = l.bottomUp ? rawHeight : -std::int64_t(rawHeight);
+  if (l.width <= 0 || l.height <= 0 || l.width > kMaxImageSide || l.height > kMaxImageSide)
     return std::nullopt;
-  if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+  const bool indexed = l.bits == 1 || l.bits == 4 || l.bits == 8;
+  const bool packed = l.bits == 16 || l.bits == 32;
+  if (!indexed && !packed && l.bits != 24) return std::nullopt;
+  if (compression != kRgb && !(compression == kBitFields && packed)) return std::nullopt;
+  std::size_t at = headerSize;
+  if (compression == kBitFields) {
+    // The masks follow a plain header and lie inside the larger ones.
+    const std::size_t masksAt = headerSize == 40 ? headerSize : 40;
+    if (masksAt + 12 > b.size()) return std::nullopt;
+    for (int i = 0; i < 3; ++i) l.masks[i] = u32(b, masksAt + std::size_t(i) * 4);
+    if (headerSize == 40) at += 12;
+  } else if (l.bits == 16) {
+    l.masks[0] = 0x7C00, l.masks[1] = 0x03E0, l.masks[2] = 0x001F;
+  } else if (l.bits == 32) {
+    l.masks[0] = 0xFF0000, l.masks[1] = 0xFF00, l.masks[2] = 0xFF;
+  }
+  // Indexed pictures read their palette; true-colour ones may still carry
+  // one, which the pixels follow.
+  l.colours = indexed && used == 0 ? 1u << l.bits : used;
+  if (l.colours > 256 && indexed) return std::nullopt;
+  if (l.colours > (b.size() - at) / 4) return std::nullopt;
+  l.palette = at;
+  l.pixels = at + std::size_t(l.colours) * 4;
+  l.stride = ((std::size_t(l.width) * l.bits + 31) / 32) * 4;
+  if (l.pixels > b.size() || l.stride * std::size_t(l.height) > b.size() - l.pixels)
     return std::nullopt;
-  if (bits <= 8 && colours == 0) colours = 1u << bits;
-  if (bits > 8) colours = 0;
-  if (colours > 256) return std::nullopt;
-  const std::size_t palette = headerSize;
-  const std::size_t pixels = palette + std::size_t(colours) * 4;
-  const std::size_t stride = ((std::size_t(width) * bits + 31) / 32) * 4;
-  if (pixels > b.size() || stride * std::size_t(height) > b.size() - pixels) return std::nullopt;
+  return l;
+}
 
+}  // namespace
+
+std::optional<MaskedImage> decodeBitmapResource(const Bytes& b) {
+  const std::optional<Layout> layout = readLayout(b);
+  if (!layout) return std::nullopt;
+  const Layout& l = *layout;
   MaskedImage out;
-  out.image.width = width;
-  out.image.height = int(height);
-  out.image.bgra.resize(std::size_t(width) * std::size_t(height) * 4);
-  out.mask.resize(std::size_t(width) * std::size_t(height));
-  for (std::int64_t y = 0; y < height; ++y) {
-    const std::size_t row = pixels + stride * std::size_t(bottomUp ? height - 1 - y : y);
-    for (std::int32_t x = 0; x < width; ++x) {
+  out.image.width = l.width;
+  out.image.height = int(l.height);
+  out.image.bgra.resize(std::size_t(l.width) * std::size_t(l.height) * 4);
+  out.mask.resize(std::size_t(l.width) * std::size_t(l.height));
+  for (std::int64_t y = 0; y < l.height; ++y) {
+    const std::size_t row = l.pixels + l.stride * std::size_t(l.bottomUp ? l.height - 1 - y : y);
+    for (std::int32_t x = 0; x < l.width; ++x) {
       std::uint8_t blue, green, red;
-      if (bits > 8) {
-        const std::size_t p = row + std::size_t(x) * (bits / 8);
+      if (l.bits == 24) {
+        const std::size_t p = row + std::size_t(x) * 3;
         blue = b[p], green = b[p + 1], red = b[p + 2];
+      } else if (l.bits == 16 || l.bits == 32) {
+        const std::size_t p = row + std::size_t(x) * (l.bits / 8);
+        const std::uint32_t pixel = l.bits == 16 ? u16(b, p) : u32(b, p);
+        red = channel(pixel, l.masks[0]);
+        green = channel(pixel, l.masks[1]);
+        blue = channel(pixel, l.masks[2]);
       } else {
-        const std::size_t bit = std::size_t(x) * bits;
-        const unsigned shift = unsigned(8 - bits - bit % 8);
-        const unsigned index = (b[row + bit / 8] >> shift) & ((1u << bits) - 1);
-        if (index >= colours) return std::nullopt;
-        const std::size_t c = palette + index * 4;
+        const std::size_t bit = std::size_t(x) * l.bits;
+        const unsigned shift = unsigned(8 - l.bits - bit % 8);
+        const unsigned index = (b[row + bit / 8] >> shift) & ((1u << l.bits) - 1);
+        if (index >= l.colours) return std::nullopt;
+        const std::size_t c = l.palette + index * 4;
         blue = b[c], green = b[c + 1], red = b[c + 2];
       }
-      const std::size_t i = std::size_t(y) * std::size_t(width) + std::size_t(x);
+      const std::size_t i = std::size_t(y) * std::size_t(l.width) + std::size_t(x);
       const bool magenta = red == 0xFF && green == 0 && blue == 0xFF;
       out.mask[i] = magenta ? 1 : 0;
       std::uint8_t* px = &out.image.bgra[i * 4];

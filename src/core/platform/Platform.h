@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ini/IniDocument.h"
 #include "text/Text.h"
@@ -32,9 +33,14 @@ struct FileSystem {
   virtual std::optional<Bytes> readWhole(const Text& path) = 0;
   // Writes a temporary file beside the target, flushes it and replaces the
   // target with it, so that a failure never leaves a half-written file.
+  // Where a reader holding the target refuses the replace, the content is
+  // written over it in place instead.
   virtual bool replaceWhole(const Text& path, const Bytes& bytes) = 0;
   // Opened for reading while other writers are denied; nothing if it cannot be.
   virtual std::unique_ptr<FileReader> openForDigest(const Text& path) = 0;
+  // The path with every step in its long name (8.3 names expanded); the
+  // path as given when the system cannot tell.
+  virtual Text longPath(const Text& path) = 0;
 };
 
 enum class Hive { CurrentUser, LocalMachine };
@@ -136,6 +142,44 @@ struct Locale {
   virtual Text dateTimeNow() = 0;
 };
 
+// One entry of a snapshot of the running processes.
+struct ProcessEntry {
+  std::uint32_t id = 0;
+  Text exeName;  // the executable's file name, without directory
+};
+
+// A process opened by its identifier; the handle holds on to that very
+// process (its identifier cannot be reused while it is open) and is closed
+// when this is destroyed.
+struct ProcessHandle {
+  virtual ~ProcessHandle() = default;
+  // The full path of its executable, without a length limit, also of a
+  // 64-bit process; nothing when it cannot be read.
+  virtual std::optional<Text> imagePath() = 0;
+  // When it started, in the system's units; nothing when it cannot be read.
+  virtual std::optional<std::uint64_t> startTime() = 0;
+  // Asks it to close: WM_CLOSE posted to each of its top-level windows.
+  // False when it has none to ask.
+  virtual bool askToClose() = 0;
+  // Ends it at once with exit code 0; false when the system refuses.
+  virtual bool end() = 0;
+  // True once it has ended, waiting at most that long for it.
+  virtual bool waitForEnd(int milliseconds) = 0;
+};
+
+// Query: read its path and start time. End: also ask it to close, end it
+// and wait for it.
+enum class ProcessAccess { Query, End };
+
+struct Processes {
+  virtual ~Processes() = default;
+  // The running processes (not their heaps or modules); nothing when the
+  // snapshot cannot be taken.
+  virtual std::optional<std::vector<ProcessEntry>> snapshot() = 0;
+  // Nothing when it cannot be opened with that access (gone, or no rights).
+  virtual std::unique_ptr<ProcessHandle> open(std::uint32_t id, ProcessAccess access) = 0;
+};
+
 struct Platform {
   FileSystem& files;
   Registry& registry;
@@ -146,6 +190,7 @@ struct Platform {
   Shell& shell;
   VersionResources& versions;
   Measure& measure;
+  Processes& processes;
 };
 
 }  // namespace lingvora

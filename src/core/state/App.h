@@ -2,7 +2,6 @@
 // The program's hub: the ports, the process state, the form model and the
 // styles, which every folder of the core reads. The main window's handlers
 // live at the top (app/MainWindow.h).
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,15 +12,6 @@
 #include "ui/MainForm.h"
 
 namespace lingvora {
-
-class App;
-
-// Where the running-process check plugs in (installer page 4, uninstaller
-// page 2): whether a player runs, and whether every listed process ended.
-struct ProcessChecks {
-  std::function<bool(App&)> findRunningPlayer = [](App&) { return false; };
-  std::function<bool(App&)> endListedProcesses = [](App&) { return true; };
-};
 
 // "End the process at once with this code": thrown by the core, caught at
 // the edge (the shell calls ExitProcess, the tests look at the code).
@@ -41,7 +31,6 @@ class App {
   ProcessState state;
   MainForm form;
   StyleManager styles;
-  ProcessChecks processChecks;
 
   bool closing = false;
   int exitCode = 0;

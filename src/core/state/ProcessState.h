@@ -53,6 +53,16 @@ struct ComponentsPageState {
   std::optional<Text> described;
 };
 
+// A player process as the process check found it: what the monitor page
+// shows of it, and what tells it apart from a later process that might
+// reuse its identifier.
+struct RunningPlayer {
+  std::uint32_t id = 0;
+  Text version;
+  Text path;  // the watched executable, as the record names it
+  std::uint64_t started = 0;
+};
+
 struct WizardState {
   Text programDirectory;
   Text configPath, localePath, dataPath, libraryPath;
@@ -75,7 +85,8 @@ struct WizardState {
   // and the end of the progress.
   bool channelOpen = false;
   bool monitorShown = false;
-  std::vector<Text> runningPlayers, workList;
+  std::vector<RunningPlayer> runningPlayers;
+  std::vector<Text> workList;
   ProgressValues progress;
 };
 

@@ -186,6 +186,11 @@ bool parseInteger(TextView t, long long& value) {
   return true;
 }
 
+Text fileName(TextView path) {
+  const std::size_t slash = path.find_last_of(u"\\/");
+  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+}
+
 Text joinPath(TextView dir, TextView name) {
   Text out(dir);
   // A directory written with its trailing separator (common in the

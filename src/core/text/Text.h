@@ -41,6 +41,8 @@ bool parseInteger(TextView text, long long& value);
 
 // Directory, one backslash, name.
 Text joinPath(TextView directory, TextView name);
+// The last step of a path: what follows its last backslash or slash.
+Text fileName(TextView path);
 // A path that names one place whatever the working directory: a drive
 // letter with its root, or a network or long-path prefix.
 bool isFullyQualifiedPath(TextView path);

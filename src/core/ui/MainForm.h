@@ -77,6 +77,41 @@ class MainForm : public Form {
                                     &P_Installer_DefaultPage};
   Control P_Installer_ProcessMonitorPage{*this, "P_Installer_ProcessMonitorPage",
                                          ControlKind::Panel, &P_Installer_DefaultPage};
+  // The process monitor: the title on top, the information group at the
+  // bottom, the list between them.
+  Control Lbl_Installer_ProcessMonitorPage_Title{*this, "Lbl_Installer_ProcessMonitorPage_Title",
+                                                 ControlKind::Label,
+                                                 &P_Installer_ProcessMonitorPage};
+  Control GB_Installer_ProcessMonitorPage{*this, "GB_Installer_ProcessMonitorPage",
+                                          ControlKind::GroupBox, &P_Installer_ProcessMonitorPage};
+  Control LV_Installer_ProcessMonitorPage{*this, "LV_Installer_ProcessMonitorPage",
+                                          ControlKind::List, &P_Installer_ProcessMonitorPage};
+  Control Img_Installer_ProcessMonitorPage{*this, "Img_Installer_ProcessMonitorPage",
+                                           ControlKind::Picture, &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Version_Desc{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Version_Desc", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Version{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Version", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Publisher_Desc{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Publisher_Desc", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Publisher{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Publisher", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Copyright_Desc{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Copyright_Desc", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_Copyright{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_Copyright", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_InstallDir_Desc{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_InstallDir_Desc", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
+  Control Lbl_Installer_ProcessMonitorPage_Info_InstallDir{
+      *this, "Lbl_Installer_ProcessMonitorPage_Info_InstallDir", ControlKind::Label,
+      &GB_Installer_ProcessMonitorPage};
   Control P_Installer_InstallationPage{*this, "P_Installer_InstallationPage", ControlKind::Panel,
                                        &P_Installer_DefaultPage};
   Control GB_Installer_InstallationPage{*this, "GB_Installer_InstallationPage",
@@ -198,6 +233,43 @@ class MainForm : public Form {
                                                   ControlKind::Label, &GB_Uninstaller_SummaryPage};
   Control P_Uninstaller_ProcessMonitorPage{*this, "P_Uninstaller_ProcessMonitorPage",
                                            ControlKind::Panel, &P_Uninstaller_DefaultPage};
+  // The process monitor: the title on top, the information group at the
+  // bottom, the list between them.
+  Control Lbl_Uninstaller_ProcessMonitorPage_Title{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Title", ControlKind::Label,
+      &P_Uninstaller_ProcessMonitorPage};
+  Control GB_Uninstaller_ProcessMonitorPage{*this, "GB_Uninstaller_ProcessMonitorPage",
+                                            ControlKind::GroupBox,
+                                            &P_Uninstaller_ProcessMonitorPage};
+  Control LV_Uninstaller_ProcessMonitorPage{*this, "LV_Uninstaller_ProcessMonitorPage",
+                                            ControlKind::List, &P_Uninstaller_ProcessMonitorPage};
+  Control Img_Uninstaller_ProcessMonitorPage{*this, "Img_Uninstaller_ProcessMonitorPage",
+                                             ControlKind::Picture,
+                                             &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Version_Desc{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Version_Desc", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Version{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Version", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Publisher_Desc{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Publisher_Desc", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Publisher{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Publisher", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Copyright_Desc{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Copyright_Desc", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_Copyright{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_Copyright", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_InstallDir_Desc{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_InstallDir_Desc", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
+  Control Lbl_Uninstaller_ProcessMonitorPage_Process_InstallDir{
+      *this, "Lbl_Uninstaller_ProcessMonitorPage_Process_InstallDir", ControlKind::Label,
+      &GB_Uninstaller_ProcessMonitorPage};
   Control P_Uninstaller_InstallationPage{*this, "P_Uninstaller_InstallationPage",
                                          ControlKind::Panel, &P_Uninstaller_DefaultPage};
   // The display of the progress page; the bar docks before the description

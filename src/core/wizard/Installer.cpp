@@ -6,7 +6,9 @@
 #include "pages/installer/Installer_Components_Page.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
+#include "pages/installer/Installer_ProcessMonitor_Page.h"
 #include "pages/installer/Installer_Welcome_Page.h"
+#include "player/ProcessMonitor.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora {
@@ -31,12 +33,6 @@ Footer placeholderFooter(App& app, int index) {
   switch (index) {
     case 3:
       return {{true, true, c.back}, {true, true, c.install}, {true, true, c.cancel}};
-    case 4:
-      return {{true, false, c.back},
-              {true, true,
-               expandPlaceholders(app, readText(app, u"INSTALLER_PROCESS_MONITOR_PAGE",
-                                                u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"))},
-              {true, true, c.cancel}};
     case 5:  // while the engine works
       return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
     case 6:
@@ -64,7 +60,7 @@ const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showLicensePage, nullptr},
                                                {showComponentsPage, leaveComponentsPage},
                                                {showPlaceholder<3>, nullptr},
-                                               {showPlaceholder<4>, nullptr},
+                                               {showInstallerProcessMonitorPage, nullptr},
                                                {showInstallationPage, nullptr},
                                                {showPlaceholder<6>, nullptr},
                                                {showPlaceholder<7>, nullptr}};
@@ -124,7 +120,7 @@ void installerNext(App& app) {
       leave(app, 3);
       if (!w.monitorShown) {
         w.monitorShown = true;
-        if (app.processChecks.findRunningPlayer(app)) {
+        if (findRunningPlayer(app, w)) {
           open(app, 4);
           break;
         }
@@ -132,7 +128,8 @@ void installerNext(App& app) {
       open(app, 5);
       break;
     case 4:
-      if (!app.processChecks.endListedProcesses(app)) blockedProcessesStop(app);
+      if (!endListedProcesses(app, w, app.form.LV_Installer_ProcessMonitorPage))
+        blockedProcessesStop(app);
       open(app, 5);
       break;
     case 5:

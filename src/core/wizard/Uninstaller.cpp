@@ -4,8 +4,10 @@
 #include "pages/frame/PageFrame.h"
 #include "pages/uninstaller/Uninstaller_Finish_Page.h"
 #include "pages/uninstaller/Uninstaller_Installation_Page.h"
+#include "pages/uninstaller/Uninstaller_ProcessMonitor_Page.h"
 #include "pages/uninstaller/Uninstaller_Summary_Page.h"
 #include "pages/uninstaller/Uninstaller_Welcome_Page.h"
+#include "player/ProcessMonitor.h"
 #include "wizard/Controllers.h"
 
 namespace lingvora {
@@ -20,29 +22,9 @@ Control& pagePanel(App& app, int index) {
   return *panels[index];
 }
 
-// The process monitor page, whose own content comes later: its panel,
-// empty, and its footer. Next loses the Summary's red.
-void showProcessMonitorPlaceholder(App& app) {
-  WizardState& w = app.state.uninstaller;
-  const MainForm& f = app.form;
-  const FooterCaptions& c = w.captions;
-  w.pageIndex = 2;
-  setUninstallerCaption(app);
-  showUninstallerPageHeader(app, u"", u"");
-  fillBrandingLabel(app);
-  app.form.P_Uninstaller_DefaultPage.dock(Align::Client).show();
-  pagePanel(app, 2).dock(Align::Client).show();
-  setFooter(app,
-            {{f.Btn_GUI_Back.visible, false, c.back},
-             {true, f.Btn_GUI_Next.enabled,
-              expandPlaceholders(app, readText(app, u"UNINSTALLER_PROCESS_MONITOR_PAGE",
-                                               u"UNINSTALLER_PROCESS_MONITOR_PAGE_TEXT_BUTTON"))},
-             {f.Btn_GUI_Cancel.visible, f.Btn_GUI_Cancel.enabled, c.cancel}});
-}
-
 const UninstallerPage kPages[kUninstallerPages] = {{showUninstallerWelcomePage, nullptr},
                                                    {showSummaryPage, leaveSummaryPage},
-                                                   {showProcessMonitorPlaceholder, nullptr},
+                                                   {showUninstallerProcessMonitorPage, nullptr},
                                                    {showUninstallationPage, nullptr},
                                                    {showUninstallerFinishPage, nullptr}};
 
@@ -100,7 +82,7 @@ void uninstallerNext(App& app) {
       leave(app, 1);
       if (!w.monitorShown) {
         w.monitorShown = true;
-        if (app.processChecks.findRunningPlayer(app)) {
+        if (findRunningPlayer(app, w)) {
           open(app, 2);
           break;
         }
@@ -108,7 +90,8 @@ void uninstallerNext(App& app) {
       open(app, 3);
       break;
     case 2:
-      if (!app.processChecks.endListedProcesses(app)) blockedProcessesStop(app);
+      if (!endListedProcesses(app, w, app.form.LV_Uninstaller_ProcessMonitorPage))
+        blockedProcessesStop(app);
       open(app, 3);
       break;
     case 3:
