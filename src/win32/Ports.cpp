@@ -353,6 +353,15 @@ Text Win32Locale::lowerCase(std::uint16_t languageId, const Text& t) {
   return mapCase(languageId, t, LCMAP_LOWERCASE);
 }
 
+Text Win32Locale::dateTimeNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t date[128] = {}, time[128] = {};
+  const int d = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, 128);
+  const int t = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, 128);
+  return text(d > 0 ? date : L"") + u" " + text(t > 0 ? time : L"");
+}
+
 Text Win32Shell::specialFolder(int csidl) {
   wchar_t buf[MAX_PATH + 1] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE)) return {};
@@ -370,16 +379,16 @@ Text Win32Shell::environment(const Text& name) {
 
 namespace {
 
-// SEE_MASK_NOASYNC: the shell finishes handing the request over before the
-// call returns, so a program that ends right after still opens the target.
+// Synchronous, so that an open the shell would finish on another thread is
+// not cut off when the process ends right after; without the shell's own
+// error boxes, since a failure is not reported.
 void shellOpen(const Text& target, const Text& directory) {
-  const std::wstring file(wide(target)), dir(wide(directory));
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOASYNC;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
   info.lpVerb = L"open";
-  info.lpFile = file.c_str();
-  info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
+  info.lpFile = wide(target);
+  info.lpDirectory = directory.empty() ? nullptr : wide(directory);
   info.nShow = SW_SHOWNORMAL;
   ShellExecuteExW(&info);
 }

@@ -48,6 +48,7 @@ struct Win32Locale : Locale {
   std::uint16_t userInterfaceLanguage() override;
   Text upperCase(std::uint16_t languageId, const Text& text) override;
   Text lowerCase(std::uint16_t languageId, const Text& text) override;
+  Text dateTimeNow() override;
 };
 
 struct Win32Shell : Shell {

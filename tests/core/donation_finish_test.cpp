@@ -355,8 +355,9 @@ TEST(FinishPage, TheTickedActionsInTheirOrderThenTheEnd) {
 
     const std::string skinned = "[Winamp]\r\nskin=Klasyczna\r\n";
     EXPECT_EQ(e.playerIni(), c.skin ? skinned : "[Winamp]\r\nskin=Bento\r\n");
-    EXPECT_EQ(e.p.shell.started, c.run ? std::vector<Text>{kPlayer + u"\\winamp.exe|" + kPlayer}
-                                       : std::vector<Text>{});
+    using Started = fake::FakeShell::Started;
+    const std::vector<Started> none, player = {{kPlayer + u"\\winamp.exe", kPlayer}};
+    EXPECT_EQ(e.p.shell.started, c.run ? player : none);
     // The player reads its configuration when it starts: the skin is there already.
     if (c.run && c.skin) {
       EXPECT_EQ(iniWhenStarted, skinned);

@@ -243,8 +243,8 @@ void endsTheInstaller(bool dark, const std::string& tag) {
   // The player started in its own folder, after its skin was set; the
   // rest of its configuration as it was.
   ASSERT_TRUE(waitFor([&] { return !readUnix(recorders.starts).empty(); }));
-  std::wstring dir = player.dir;
-  EXPECT_EQ(readUnix(recorders.starts), std::string(dir.begin(), dir.end()) + "\n");
+  const std::wstring started = player.dir + L"\\winamp.exe|" + player.dir;
+  EXPECT_EQ(readUnix(recorders.starts), std::string(started.begin(), started.end()) + "\n");
   EXPECT_EQ(readWindows(playerIni),
             "; my player\n[Winamp]\nvolume=200\nskin=Lingvora Classic\nshuffle=1\n\n[Other]\n"
             "skin=keep\n");

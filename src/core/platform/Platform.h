@@ -99,10 +99,10 @@ struct Shell {
   // Empty when the variable is not defined.
   virtual Text environment(const Text& name) = 0;
   // Opens a file, web address or mailto address with the verb "open";
-  // the result is not checked. The open is handed over before it returns,
-  // so that it completes even when the process ends right after.
+  // the result is not checked. The open is complete when this returns, so
+  // the process may end right after.
   virtual void open(const Text& target) = 0;
-  // Starts a program in the given working directory, as open does.
+  // Starts a program the same way, in that working directory.
   virtual void start(const Text& program, const Text& workingDirectory) = 0;
 };
 
@@ -137,6 +137,9 @@ struct Locale {
   // Upper or lower case by the rules of that language.
   virtual Text upperCase(std::uint16_t languageId, const Text& text) = 0;
   virtual Text lowerCase(std::uint16_t languageId, const Text& text) = 0;
+  // The local date and time now: the user's short date, a space and the
+  // user's long time.
+  virtual Text dateTimeNow() = 0;
 };
 
 // One entry of a snapshot of the running processes.
