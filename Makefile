@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing, builds and runs.
-.PHONY: test demo build bench clean
+.PHONY: test demo build bench fuzz clean
 
 test: build
 	ctest --test-dir build/native --output-on-failure -j2
@@ -20,5 +20,9 @@ bench:
 	bash scripts/build.sh
 	bash scripts/bench.sh
 
+# Every fuzz target for 10 million runs or 30 minutes (FUZZ_RUNS, FUZZ_SECONDS).
+fuzz:
+	bash scripts/fuzz.sh
+
 clean:
-	rm -rf build/native build/i686 build/x86_64 build/bench build/demo-pack
+	rm -rf build/native build/i686 build/x86_64 build/bench build/fuzz build/demo-pack

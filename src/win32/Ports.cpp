@@ -366,6 +366,14 @@ Text Win32Locale::lowerCase(std::uint16_t languageId, const Text& t) {
 }
 
 Text Win32Locale::decimalSeparator() { return localeText(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL); }
+Text Win32Locale::dateTimeNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t date[128] = {}, time[128] = {};
+  const int d = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, 128);
+  const int t = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, 128);
+  return text(d > 0 ? date : L"") + u" " + text(t > 0 ? time : L"");
+}
 
 Text Win32Shell::specialFolder(int csidl) {
   wchar_t buf[MAX_PATH + 1] = {};
@@ -382,8 +390,28 @@ Text Win32Shell::environment(const Text& name) {
   return text(buf.c_str(), got);
 }
 
-void Win32Shell::open(const Text& target) {
-  ShellExecuteW(nullptr, L"open", wide(target), nullptr, nullptr, SW_SHOWNORMAL);
+namespace {
+
+// Synchronous, so that an open the shell would finish on another thread is
+// not cut off when the process ends right after; without the shell's own
+// error boxes, since a failure is not reported.
+void shellOpen(const Text& target, const Text& directory) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"open";
+  info.lpFile = wide(target);
+  info.lpDirectory = directory.empty() ? nullptr : wide(directory);
+  info.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&info);
+}
+
+}  // namespace
+
+void Win32Shell::open(const Text& target) { shellOpen(target, u""); }
+
+void Win32Shell::start(const Text& program, const Text& workingDirectory) {
+  shellOpen(program, workingDirectory);
 }
 
 std::optional<Bytes> Win32VersionResources::load(const Text& file) {

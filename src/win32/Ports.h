@@ -50,12 +50,14 @@ struct Win32Locale : Locale {
   Text upperCase(std::uint16_t languageId, const Text& text) override;
   Text lowerCase(std::uint16_t languageId, const Text& text) override;
   Text decimalSeparator() override;
+  Text dateTimeNow() override;
 };
 
 struct Win32Shell : Shell {
   Text specialFolder(int csidl) override;
   Text environment(const Text& name) override;
   void open(const Text& target) override;
+  void start(const Text& program, const Text& workingDirectory) override;
 };
 
 struct Win32VersionResources : VersionResources {

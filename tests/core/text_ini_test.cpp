@@ -82,6 +82,24 @@ TEST(IniDocument, WriteKeepsTheRestOfTheFile) {
             "; comment\r\n[One]\r\nA=9\r\nC=3\r\n\r\n[Two]\r\nB=2\r\n[Three]\r\nD=4\r\n");
 }
 
+TEST(IniDocument, LinesKeepTheirBreaksAndNewOnesFollowTheFile) {
+  struct Case {
+    const char *before, *after;
+  } cases[] = {
+      {"[One]\nA=1\n\n[Two]\r\nB=2", "[One]\nA=9\nC=3\n\n[Two]\r\nB=2\n[Three]\nD=4"},
+      {"[One]\r\nA=1\rX\n", "[One]\r\nA=9\rX\nC=3\r\n[Three]\r\nD=4\r\n"},
+      {"", "[One]\r\nA=9\r\nC=3\r\n[Three]\r\nD=4\r\n"},
+  };
+  for (const Case& c : cases) {
+    auto doc = IniDocument::parse(bytesOf(c.before), latin1());
+    doc.write(u"One", u"A", u"9");
+    doc.write(u"One", u"C", u"3");
+    doc.write(u"Three", u"D", u"4");
+    const Bytes out = doc.serialize(latin1());
+    EXPECT_EQ(std::string(out.begin(), out.end()), c.after) << c.before;
+  }
+}
+
 TEST(IniDocument, AValueStaysOnItsLine) {
   auto doc = IniDocument::parse(bytesOf("[INFO]\r\nLegalCopyright=old\r\nNext=1\r\n"), latin1());
   doc.write(u"INFO", u"LegalCopyright", Text(u"(c) 1997\r\nNullsoft\0Inc.\n", 24));

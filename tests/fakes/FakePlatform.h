@@ -3,6 +3,7 @@
 // system with settable facts, and message boxes answered from a script.
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -225,11 +226,23 @@ struct FakeLocale : Locale {
       if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) c += 32;
     return out;
   }
+  Text now = u"05.03.2026 14:07:09";
+  Text dateTimeNow() override { return now; }
 };
 
 struct FakeShell : Shell {
   std::vector<Text> opened;
   void open(const Text& target) override { opened.push_back(target); }
+  struct Started {
+    Text program, workingDirectory;
+    bool operator==(const Started&) const = default;
+  };
+  std::vector<Started> started;
+  std::function<void()> onStart;  // runs as a program starts
+  void start(const Text& program, const Text& workingDirectory) override {
+    started.push_back({program, workingDirectory});
+    if (onStart) onStart();
+  }
   std::map<int, Text> folders;
   std::map<Text, Text> variables;  // names in upper case
   Text specialFolder(int csidl) override {

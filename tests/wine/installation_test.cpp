@@ -139,11 +139,14 @@ void installs(bool dark, const std::string& tag) {
   Sleep(200);
   EXPECT_TRUE(screenshot(main, shot("installation-completed-" + tag)));
 
-  // On to the end of the wizard; the engine returns GUI.exe's exit code.
-  for (int page = 0; page < 3 && IsWindow(main); ++page) {
-    click(control(main, L"Btn_GUI_Next").hwnd);
-    Sleep(200);
-  }
+  // On to the end of the wizard, over the Donation page's countdown and
+  // Finish; the engine returns GUI.exe's exit code.
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  ASSERT_TRUE(waitFor([&] { return control(main, L"Lbl_Installer_DonationPage_Title").visible; }));
+  ASSERT_TRUE(waitFor([&] { return control(main, L"Btn_GUI_Next").enabled; }));
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  ASSERT_TRUE(waitFor([&] { return control(main, L"CB_Installer_FinishPage_Run").visible; }));
+  click(control(main, L"Btn_GUI_Next").hwnd);
   EXPECT_EQ(engine.waitExit(), 0u);
 }
 

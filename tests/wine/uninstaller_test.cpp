@@ -1,6 +1,7 @@
 // The uninstaller wizard driven through its windows: Welcome, Summary and
 // back, the quit question, and Uninstall handing the record to the engine
-// (once GUI.ini can be written), in both themes.
+// (once GUI.ini can be written), in both themes; then the removal page,
+// which only an engine's word lets close.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -191,7 +192,18 @@ void walk(bool dark, const std::string& tag) {
                 L"FileVersion=5.9.2.10042\r\nLegalCopyright=Copyright (c) 1997-2026\r\n"
                 L"ProductName=Winamp\r\nProductVersion=5.9.2.10042\r\n");
   EXPECT_EQ(ini.rfind(L"; Configuration of the example language pack.", 0), 0u);  // kept
+  // The removal page waits for the engine, which this test plays: the window
+  // refuses to close until the engine gives up, then Cancel asks.
   PostMessageW(main, WM_CLOSE, 0, 0);
+  Sleep(300);
+  EXPECT_TRUE(IsWindow(main));
+  EXPECT_FALSE(FindWindowW(L"#32770", nullptr));
+  const std::wstring abort = L"ID_ABORT";
+  COPYDATASTRUCT cds{0x0141134D, DWORD(abort.size() * sizeof(wchar_t)),
+                     const_cast<wchar_t*>(abort.data())};
+  SendMessageW(main, WM_COPYDATA, 0, LPARAM(&cds));
+  ASSERT_TRUE(waitFor([&] { return control(main, L"Btn_GUI_Cancel").enabled; }));
+  click(control(main, L"Btn_GUI_Cancel").hwnd);
   question = gui.waitMessageBox();
   ASSERT_TRUE(question);
   answer(question, IDYES);

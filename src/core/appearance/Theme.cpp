@@ -105,7 +105,6 @@ Color mix(Color a, Color b) {
 
 constexpr Color kWindowColor = kSystemColor | 5;     // COLOR_WINDOW
 constexpr Color kShadowColor = kSystemColor | 16;    // COLOR_BTNSHADOW
-constexpr Color kGrayTextColor = kSystemColor | 17;  // COLOR_GRAYTEXT
 constexpr Color kButtonTextColor = kSystemColor | 18;
 
 }  // namespace

@@ -27,17 +27,23 @@ Text decode(const Bytes& b, const AnsiCodePage& ansi, TextEncoding& enc) {
   return ansi.decode ? ansi.decode(b) : Text(b.begin(), b.end());
 }
 
-std::vector<Text> splitLines(TextView t) {
-  std::vector<Text> lines;
+struct RawLine {
+  Text text, end;
+};
+
+std::vector<RawLine> splitLines(TextView t) {
+  std::vector<RawLine> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < t.size(); ++i) {
     if (t[i] == u'\r' || t[i] == u'\n') {
-      lines.emplace_back(t.substr(start, i - start));
+      const std::size_t breakAt = i;
       if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n') ++i;
+      lines.push_back(
+          {Text(t.substr(start, breakAt - start)), Text(t.substr(breakAt, i + 1 - breakAt))});
       start = i + 1;
     }
   }
-  if (start < t.size()) lines.emplace_back(t.substr(start));
+  if (start < t.size()) lines.push_back({Text(t.substr(start)), {}});
   return lines;
 }
 
@@ -62,18 +68,23 @@ IniDocument IniDocument::parse(const Bytes& bytes, const AnsiCodePage& ansi) {
   IniDocument doc;
   Text text = decode(bytes, ansi, doc.encoding_);
   doc.sections_.push_back({});
-  for (Text& raw : splitLines(text)) {
+  std::vector<RawLine> lines = splitLines(text);
+  if (!lines.empty()) {
+    if (!lines.front().end.empty()) doc.lineEnd_ = lines.front().end;
+    doc.finalBreak_ = !lines.back().end.empty();
+  }
+  for (auto& [raw, end] : lines) {
     Text t = trim(raw);
     if (!t.empty() && t.front() == u'[') {
       auto close = t.find(u']');
       Section s;
       s.name = trim(TextView(t).substr(1, close == Text::npos ? Text::npos : close - 1));
       s.header = true;
-      s.lines.push_back({std::move(raw), {}, {}});
+      s.lines.push_back({std::move(raw), {}, {}, end.empty() ? doc.lineEnd_ : end});
       doc.sections_.push_back(std::move(s));
       continue;
     }
-    Line line{std::move(raw), {}, {}};
+    Line line{std::move(raw), {}, {}, end.empty() ? doc.lineEnd_ : end};
     auto eq = t.find(u'=');
     if (!t.empty() && t.front() != u';' && eq != Text::npos && eq > 0) {
       line.key = trim(TextView(t).substr(0, eq));
@@ -135,7 +146,7 @@ void IniDocument::write(TextView section, TextView key, TextView rawValue) {
     fresh.header = true;
     Text header(u"[");
     header.append(section).append(u"]");
-    fresh.lines.push_back({std::move(header), {}, {}});
+    fresh.lines.push_back({std::move(header), {}, {}, lineEnd_});
     sections_.push_back(std::move(fresh));
     s = &sections_.back();
   }
@@ -149,14 +160,31 @@ void IniDocument::write(TextView section, TextView key, TextView rawValue) {
   // New keys go after the section's last non-blank line.
   auto at = s->lines.end();
   while (at != s->lines.begin() && trim(std::prev(at)->raw).empty()) --at;
-  Line line{Text(key) + u"=" + value, Text(key), value};
+  Line line{Text(key) + u"=" + value, Text(key), value, lineEnd_};
   s->lines.insert(at, std::move(line));
 }
 
-Bytes IniDocument::serialize(const AnsiCodePage& ansi) const {
+Text IniDocument::text() const {
   Text text;
   for (const auto& s : sections_)
-    for (const auto& l : s.lines) text.append(l.raw).append(u"\r\n");
+    for (const auto& l : s.lines) text.append(l.raw).append(l.end);
+  // The last line, whichever it is now, ends as the file's last line did.
+  if (!finalBreak_) {
+    for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
+      if (s->lines.empty()) continue;
+      text.resize(text.size() - s->lines.back().end.size());
+      break;
+    }
+  }
+  return text;
+}
+
+bool IniDocument::keepsEncoding(const AnsiCodePage& ansi) const {
+  return encoding_ != TextEncoding::Ansi || (ansi.encode && ansi.encode(text()));
+}
+
+Bytes IniDocument::serialize(const AnsiCodePage& ansi) const {
+  const Text text = this->text();
   Bytes out;
   switch (encoding_) {
     case TextEncoding::Ansi:

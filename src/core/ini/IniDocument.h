@@ -1,7 +1,8 @@
 #pragma once
 // An INI file held in memory, read with the rules of the Windows profile API
 // (the engine reads the same files through that API) and written back whole
-// in the encoding it was read with.
+// in the encoding it was read with; lines it does not change keep their
+// bytes and their line breaks.
 #include <functional>
 #include <optional>
 #include <vector>
@@ -41,12 +42,17 @@ class IniDocument {
   // byte-order mark instead, which the profile API reads too.
   Bytes serialize(const AnsiCodePage& ansi) const;
   TextEncoding encoding() const { return encoding_; }
+  // False when serialize would have to leave the encoding the document was
+  // read with.
+  bool keepsEncoding(const AnsiCodePage& ansi) const;
 
  private:
   struct Line {
     Text raw;         // the line as read, used when it is not a key line
     Text key, value;  // a key line (key not empty)
+    Text end;         // its line break as read
   };
+  Text text() const;
   struct Section {
     Text name;  // empty for the lines before the first header
     bool header = false;
@@ -55,6 +61,10 @@ class IniDocument {
   const Section* findSection(TextView name) const;
   std::vector<Section> sections_;
   TextEncoding encoding_ = TextEncoding::Ansi;
+  // Lines the document adds end as its first line did; the last line
+  // ends with a break only if the file's did.
+  Text lineEnd_ = u"\r\n";
+  bool finalBreak_ = true;
 };
 
 // The text a profile-API reader gets for a value: white space around it and

@@ -107,8 +107,11 @@ struct Shell {
   // Empty when the variable is not defined.
   virtual Text environment(const Text& name) = 0;
   // Opens a file, web address or mailto address with the verb "open";
-  // the result is not checked.
+  // the result is not checked. The open is complete when this returns, so
+  // the process may end right after.
   virtual void open(const Text& target) = 0;
+  // Starts a program the same way, in that working directory.
+  virtual void start(const Text& program, const Text& workingDirectory) = 0;
 };
 
 // The version resource of an executable, as GetFileVersionInfo and
@@ -144,6 +147,9 @@ struct Locale {
   virtual Text lowerCase(std::uint16_t languageId, const Text& text) = 0;
   // The decimal separator of the user's number format.
   virtual Text decimalSeparator() = 0;
+  // The local date and time now: the user's short date, a space and the
+  // user's long time.
+  virtual Text dateTimeNow() = 0;
 };
 
 // One entry of a snapshot of the running processes.

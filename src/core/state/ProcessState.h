@@ -86,6 +86,8 @@ struct WizardState {
   ComponentsPageState components;
   DirectoryPageState directory;
   std::int64_t selectedComponentsSize = 0;
+  // The Donation page's countdown, 0 to 900 (installer).
+  int donationCountdown = 0;
   int pageIndex = 0;
   int pendingExitCode = 0;
   bool closeAllowed = true;

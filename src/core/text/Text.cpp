@@ -63,6 +63,34 @@ std::string toUtf8(TextView t) {
   return out;
 }
 
+Text percentEncoded(TextView t, TextView alsoKept) {
+  Text whole(t);
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    const char16_t c = whole[i];
+    const bool high = c >= 0xD800 && c < 0xDC00, low = c >= 0xDC00 && c < 0xE000;
+    if (high && i + 1 < whole.size() && whole[i + 1] >= 0xDC00 && whole[i + 1] < 0xE000)
+      ++i;
+    else if (high || low)
+      whole[i] = 0xFFFD;
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  Text out;
+  for (const char byte : toUtf8(whole)) {
+    const auto b = static_cast<unsigned char>(byte);
+    const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+                       b == '-' || b == '.' || b == '_' || b == '~' ||
+                       (b < 0x80 && alsoKept.find(char16_t(b)) != TextView::npos);
+    if (plain) {
+      out.push_back(char16_t(b));
+    } else {
+      out.push_back(u'%');
+      out.push_back(char16_t(kHex[b >> 4]));
+      out.push_back(char16_t(kHex[b & 15]));
+    }
+  }
+  return out;
+}
+
 char16_t upperChar(char16_t c) {
   if (c >= u'a' && c <= u'z') return c - 32;
   if (c < 0x80) return c;
@@ -180,6 +208,13 @@ bool isFullyQualifiedPath(TextView path) {
   const bool network =
       path.size() >= 3 && separator(path[0]) && separator(path[1]) && !separator(path[2]);
   return drive || network;
+}
+
+bool isPlainName(TextView name) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  for (char16_t c : name)
+    if (c == u'\\' || c == u'/' || c == u':' || c < 0x20) return false;
+  return true;
 }
 
 }  // namespace lingvora

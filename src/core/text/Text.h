@@ -17,6 +17,9 @@ inline constexpr TextView kBreak = u"\n\r";
 
 Text fromUtf8(std::string_view utf8);
 std::string toUtf8(TextView text);
+// The UTF-8 bytes of the text as %XX, all but the letters, digits, "-._~"
+// and the characters of alsoKept; a lone surrogate counts as U+FFFD.
+Text percentEncoded(TextView text, TextView alsoKept = {});
 
 // Case folding for matching names and markers: ASCII, Latin-1 and Latin
 // Extended-A, which covers the letters of the pack's languages.
@@ -43,5 +46,8 @@ Text fileName(TextView path);
 // A path that names one place whatever the working directory: a drive
 // letter with its root, or a network or long-path prefix.
 bool isFullyQualifiedPath(TextView path);
+// One name inside a folder, never a path: not empty, not "." or "..", and
+// without separators, drive colons or control characters.
+bool isPlainName(TextView name);
 
 }  // namespace lingvora

@@ -239,8 +239,74 @@ class MainForm : public Form {
                                               ControlKind::Label, &P_Installer_WelcomePage};
   Control P_Installer_DonationPage{*this, "P_Installer_DonationPage", ControlKind::Panel,
                                    &P_GUI_Installer};
+  // The Donation page, placed by position: the frame first, so that it lies
+  // behind the bank block, and the title's shadow before the title.
+  Control S_Installer_DonationPage_Frame{*this, "S_Installer_DonationPage_Frame",
+                                         ControlKind::Shape, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_TitleShadow{*this, "Lbl_Installer_DonationPage_TitleShadow",
+                                                 ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_Title{*this, "Lbl_Installer_DonationPage_Title",
+                                           ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_SubTitle{*this, "Lbl_Installer_DonationPage_SubTitle",
+                                              ControlKind::Label, &P_Installer_DonationPage};
+  Control S_Installer_DonationPage_Divider{*this, "S_Installer_DonationPage_Divider",
+                                           ControlKind::Shape, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_ProjectInfo{*this, "Lbl_Installer_DonationPage_ProjectInfo",
+                                                 ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankData{*this, "Lbl_Installer_DonationPage_BankData",
+                                              ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankRecipient_Desc{
+      *this, "Lbl_Installer_DonationPage_BankRecipient_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankRecipient{*this,
+                                                   "Lbl_Installer_DonationPage_BankRecipient",
+                                                   ControlKind::Label, &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAdditionalNotes_Desc{
+      *this, "Lbl_Installer_DonationPage_BankAdditionalNotes_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAdditionalNotes{
+      *this, "Lbl_Installer_DonationPage_BankAdditionalNotes", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAccountNumber_Desc{
+      *this, "Lbl_Installer_DonationPage_BankAccountNumber_Desc", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_BankAccountNumber{
+      *this, "Lbl_Installer_DonationPage_BankAccountNumber", ControlKind::Label,
+      &P_Installer_DonationPage};
+  Control Lbl_Installer_DonationPage_PayPalData{*this, "Lbl_Installer_DonationPage_PayPalData",
+                                                ControlKind::Label, &P_Installer_DonationPage};
+  Control Img_Installer_DonationPage_PayPal{*this, "Img_Installer_DonationPage_PayPal",
+                                            ControlKind::Picture, &P_Installer_DonationPage};
+  Control PB_Installer_DonationPage{*this, "PB_Installer_DonationPage", ControlKind::Progress,
+                                    &P_Installer_DonationPage};
+  Control TimerDonation{*this, "TimerDonation", ControlKind::Timer, &P_Installer_DonationPage};
+
   Control P_Installer_FinishPage{*this, "P_Installer_FinishPage", ControlKind::Panel,
                                  &P_GUI_Installer};
+  Control Img_Installer_FinishPage{*this, "Img_Installer_FinishPage", ControlKind::Picture,
+                                   &P_Installer_FinishPage};
+  Control S_Installer_FinishPage_Divider{*this, "S_Installer_FinishPage_Divider",
+                                         ControlKind::Shape, &P_Installer_FinishPage};
+  Control P_Installer_FinishPage_TextArea{*this, "P_Installer_FinishPage_TextArea",
+                                          ControlKind::Panel, &P_Installer_FinishPage};
+  Control Lbl_Installer_FinishPage_Title{*this, "Lbl_Installer_FinishPage_Title",
+                                         ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Subtitle{*this, "Lbl_Installer_FinishPage_Subtitle",
+                                            ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Notes{*this, "Lbl_Installer_FinishPage_Notes",
+                                         ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_Question{*this, "Lbl_Installer_FinishPage_Question",
+                                            ControlKind::Label, &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_Run{*this, "CB_Installer_FinishPage_Run", ControlKind::CheckBox,
+                                      &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_Skin{*this, "CB_Installer_FinishPage_Skin", ControlKind::CheckBox,
+                                       &P_Installer_FinishPage_TextArea};
+  Control CB_Installer_FinishPage_HomePage{*this, "CB_Installer_FinishPage_HomePage",
+                                           ControlKind::CheckBox, &P_Installer_FinishPage_TextArea};
+  Control Lbl_Installer_FinishPage_LangPack{*this, "Lbl_Installer_FinishPage_LangPack",
+                                            ControlKind::Label, &P_Installer_FinishPage};
+  Control Lbl_Installer_FinishPage_Copyright{*this, "Lbl_Installer_FinishPage_Copyright",
+                                             ControlKind::Label, &P_Installer_FinishPage};
 
   // Uninstaller: the header-page container and the full-height pages.
   Control P_Uninstaller_DefaultPage{*this, "P_Uninstaller_DefaultPage", ControlKind::Panel,
@@ -341,6 +407,32 @@ class MainForm : public Form {
       &GB_Uninstaller_ProcessMonitorPage};
   Control P_Uninstaller_InstallationPage{*this, "P_Uninstaller_InstallationPage",
                                          ControlKind::Panel, &P_Uninstaller_DefaultPage};
+  // The display of the progress page; the bar docks before the description
+  // that fills the rest.
+  Control GB_Uninstaller_InstallationPage{*this, "GB_Uninstaller_InstallationPage",
+                                          ControlKind::GroupBox, &P_Uninstaller_InstallationPage};
+  Control Img_Uninstaller_InstallationPage{*this, "Img_Uninstaller_InstallationPage",
+                                           ControlKind::Picture, &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_Name{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_Name", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_Version{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_Version", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_License{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_License", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_Copyright{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_Copyright", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_Publisher{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_Publisher", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
+  Control PB_Uninstaller_InstallationPage{*this, "PB_Uninstaller_InstallationPage",
+                                          ControlKind::Progress, &GB_Uninstaller_InstallationPage};
+  Control Lbl_Uninstaller_InstallationPage_Item_Description{
+      *this, "Lbl_Uninstaller_InstallationPage_Item_Description", ControlKind::Label,
+      &GB_Uninstaller_InstallationPage};
 
   Control P_Uninstaller_WelcomePage{*this, "P_Uninstaller_WelcomePage", ControlKind::Panel,
                                     &P_GUI_Uninstaller};
@@ -372,6 +464,34 @@ class MainForm : public Form {
                                                 ControlKind::Label, &P_Uninstaller_WelcomePage};
   Control P_Uninstaller_FinishPage{*this, "P_Uninstaller_FinishPage", ControlKind::Panel,
                                    &P_GUI_Uninstaller};
+  Control Img_Uninstaller_FinishPage{*this, "Img_Uninstaller_FinishPage", ControlKind::Picture,
+                                     &P_Uninstaller_FinishPage};
+  Control S_Uninstaller_FinishPage_Divider{*this, "S_Uninstaller_FinishPage_Divider",
+                                           ControlKind::Shape, &P_Uninstaller_FinishPage};
+  Control P_Uninstaller_FinishPage_TextArea{*this, "P_Uninstaller_FinishPage_TextArea",
+                                            ControlKind::Panel, &P_Uninstaller_FinishPage};
+  Control Lbl_Uninstaller_FinishPage_Title{*this, "Lbl_Uninstaller_FinishPage_Title",
+                                           ControlKind::Label, &P_Uninstaller_FinishPage_TextArea};
+  Control Lbl_Uninstaller_FinishPage_Subtitle{*this, "Lbl_Uninstaller_FinishPage_Subtitle",
+                                              ControlKind::Label,
+                                              &P_Uninstaller_FinishPage_TextArea};
+  Control Lbl_Uninstaller_FinishPage_Notes{*this, "Lbl_Uninstaller_FinishPage_Notes",
+                                           ControlKind::Label, &P_Uninstaller_FinishPage_TextArea};
+  Control Lbl_Uninstaller_FinishPage_Question{*this, "Lbl_Uninstaller_FinishPage_Question",
+                                              ControlKind::Label,
+                                              &P_Uninstaller_FinishPage_TextArea};
+  Control CB_Uninstaller_FinishPage_Run{*this, "CB_Uninstaller_FinishPage_Run",
+                                        ControlKind::CheckBox, &P_Uninstaller_FinishPage_TextArea};
+  // The feedback-mail box, whatever its name says.
+  Control CB_Uninstaller_FinishPage_Skin{*this, "CB_Uninstaller_FinishPage_Skin",
+                                         ControlKind::CheckBox, &P_Uninstaller_FinishPage_TextArea};
+  Control CB_Uninstaller_FinishPage_HomePage{*this, "CB_Uninstaller_FinishPage_HomePage",
+                                             ControlKind::CheckBox,
+                                             &P_Uninstaller_FinishPage_TextArea};
+  Control Lbl_Uninstaller_FinishPage_LangPack{*this, "Lbl_Uninstaller_FinishPage_LangPack",
+                                              ControlKind::Label, &P_Uninstaller_FinishPage};
+  Control Lbl_Uninstaller_FinishPage_Copyright{*this, "Lbl_Uninstaller_FinishPage_Copyright",
+                                               ControlKind::Label, &P_Uninstaller_FinishPage};
 
   Control P_GUI_Footer{*this, "P_GUI_Footer", ControlKind::Panel, &P_GUI};
   Control B_GUI_Footer{*this, "B_GUI_Footer", ControlKind::Bevel, &P_GUI_Footer};

@@ -4,6 +4,7 @@
 #include "engine/Channel.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/language/Language_Dialog.h"
+#include "pages/uninstaller/Uninstaller_Installation_Page.h"
 #include "player/Probe.h"
 #include "wizard/Installer.h"
 #include "wizard/Uninstaller.h"
@@ -81,6 +82,7 @@ void createInstallerDialog(App& app) {
 }
 
 void createUninstallerDialog(App& app) {
+  app.setProgressPage(LaunchMode::Uninstaller, uninstallationProgressPage(app));
   startWizard(app);
   readFooterCaptions(app);
   if (!probeInstalledPack(app, app.state.uninstaller.values.projectRegName)) packNotFound(app);

@@ -5,6 +5,8 @@
 #include "pages/frame/PageFrame.h"
 #include "pages/installer/Installer_Components_Page.h"
 #include "pages/installer/Installer_Directory_Page.h"
+#include "pages/installer/Installer_Donation_Page.h"
+#include "pages/installer/Installer_Finish_Page.h"
 #include "pages/installer/Installer_Installation_Page.h"
 #include "pages/installer/Installer_License_Page.h"
 #include "pages/installer/Installer_ProcessMonitor_Page.h"
@@ -61,8 +63,8 @@ const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showDirectoryPage, leaveDirectoryPage},
                                                {showInstallerProcessMonitorPage, nullptr},
                                                {showInstallationPage, nullptr},
-                                               {showPlaceholder<6>, nullptr},
-                                               {showPlaceholder<7>, nullptr}};
+                                               {showDonationPage, nullptr},
+                                               {showFinishPage, nullptr}};
 
 void open(App& app, int index) {
   resetInstallerPages(app);
@@ -97,6 +99,8 @@ void resetInstallerPages(App& app) {
   MainForm& f = app.form;
   f.P_Installer_DefaultPage.hide();
   for (int i = 0; i < kInstallerPages; ++i) pagePanel(app, i).hide();
+  // The countdown belongs to the Donation page and ends with it.
+  stopDonationCountdown(app);
   layoutFooter(app);
 }
 
@@ -143,9 +147,7 @@ void installerNext(App& app) {
       open(app, 7);
       break;
     case 7:
-      // Finishing actions come with the Finish page; the wizard ends here.
-      app.exitCode = w.pendingExitCode;
-      app.closing = true;
+      finishInstaller(app);
       break;
   }
 }

@@ -2,6 +2,8 @@
 
 #include "config/Config.h"
 #include "pages/frame/PageFrame.h"
+#include "pages/uninstaller/Uninstaller_Finish_Page.h"
+#include "pages/uninstaller/Uninstaller_Installation_Page.h"
 #include "pages/uninstaller/Uninstaller_ProcessMonitor_Page.h"
 #include "pages/uninstaller/Uninstaller_Summary_Page.h"
 #include "pages/uninstaller/Uninstaller_Welcome_Page.h"
@@ -20,40 +22,11 @@ Control& pagePanel(App& app, int index) {
   return *panels[index];
 }
 
-bool isHeaderPage(int index) { return index >= 1 && index <= 3; }
-
-// The footer of a page whose own content comes later, at its place in the
-// walk. Each gives Next the style's look again, undoing the Summary's red.
-Footer placeholderFooter(App& app, int index) {
-  const MainForm& f = app.form;
-  const FooterCaptions& c = app.state.uninstaller.captions;
-  switch (index) {
-    case 3:  // while the engine works
-      return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
-    default:
-      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.finish}, {true, false, c.cancel}};
-  }
-}
-
-// A page whose own content comes later: its panel, empty, and its footer.
-template <int Index>
-void showPlaceholder(App& app) {
-  app.state.uninstaller.pageIndex = Index;
-  setUninstallerCaption(app);
-  if (isHeaderPage(Index)) {
-    showUninstallerPageHeader(app, u"", u"");
-    fillBrandingLabel(app);
-    app.form.P_Uninstaller_DefaultPage.dock(Align::Client).show();
-  }
-  pagePanel(app, Index).dock(Align::Client).show();
-  setFooter(app, placeholderFooter(app, Index));
-}
-
 const UninstallerPage kPages[kUninstallerPages] = {{showUninstallerWelcomePage, nullptr},
                                                    {showSummaryPage, leaveSummaryPage},
                                                    {showUninstallerProcessMonitorPage, nullptr},
-                                                   {showPlaceholder<3>, nullptr},
-                                                   {showPlaceholder<4>, nullptr}};
+                                                   {showUninstallationPage, nullptr},
+                                                   {showUninstallerFinishPage, nullptr}};
 
 void open(App& app, int index) {
   resetUninstallerPages(app);
@@ -130,9 +103,7 @@ void uninstallerNext(App& app) {
       open(app, 4);
       break;
     case 4:
-      // Finishing actions come with the Finish page; the wizard ends here.
-      app.exitCode = w.pendingExitCode;
-      app.closing = true;
+      finishUninstaller(app);
       break;
   }
 }
