@@ -80,20 +80,28 @@ std::wstring selectedText(const Browser& b) {
 }
 
 // Opens the browser and waits until it has gone down to the folder it
-// starts at.
+// starts at. The first browser of a fresh Wine session may stop on the way
+// down while the shell is still listing folders; it is cancelled and
+// opened once more.
 Browser openBrowser(const Gui& gui, HWND main, const std::wstring& startsAt) {
-  click(control(main, L"Btn_Installer_DirectoryPage_Browse").hwnd);
   Browser b;
-  b.dialog = gui.waitMessageBox();
-  if (!b.dialog) return b;
-  waitFor(
-      [&] {
-        b.parts = children(b.dialog);
-        for (const ChildWindow& c : b.parts)
-          if (c.cls == L"SysTreeView32" && c.visible) b.tree = c.hwnd;
-        return b.tree && selectedText(b) == startsAt;
-      },
-      30000);  // the shell lists every folder on the way down: slow in a fresh prefix
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    click(control(main, L"Btn_Installer_DirectoryPage_Browse").hwnd);
+    b = Browser{};
+    b.dialog = gui.waitMessageBox();
+    if (!b.dialog) return b;
+    const bool arrived = waitFor(
+        [&] {
+          b.parts = children(b.dialog);
+          for (const ChildWindow& c : b.parts)
+            if (c.cls == L"SysTreeView32" && c.visible) b.tree = c.hwnd;
+          return b.tree && selectedText(b) == startsAt;
+        },
+        15000);
+    if (arrived) return b;
+    answer(b.dialog, IDCANCEL);
+    waitFor([&] { return !IsWindow(b.dialog) || !IsWindowVisible(b.dialog); });
+  }
   return b;
 }
 

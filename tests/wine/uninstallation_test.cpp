@@ -246,7 +246,7 @@ void uninstalls(bool dark, const std::string& tag, Offers offers) {
     EXPECT_EQ(box.text, caption);
     EXPECT_FALSE(checked(main, name));
   }
-  EXPECT_EQ(text(main, L"Lbl_Uninstaller_FinishPage_LangPack"), L"Lingvora 4.0 (5.9.2)");
+  EXPECT_EQ(text(main, L"Lbl_Uninstaller_FinishPage_LangPack"), L"Lingvora 4.0 (5.9.2.10042)");
   EXPECT_TRUE(control(main, L"Img_Uninstaller_FinishPage").visible);
   EXPECT_EQ(text(main, L"Btn_GUI_Next"), L"&Zakończ");
   EXPECT_FALSE(control(main, L"Btn_GUI_Cancel").enabled);
