@@ -8,6 +8,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if ! command -v clang++ >/dev/null || ! dpkg-query -W libclang-rt-14-dev >/dev/null 2>&1; then
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    clang libclang-rt-14-dev
+fi
 runs=${FUZZ_RUNS:-10000000}
 seconds=${FUZZ_SECONDS:-1800}
 targets=(ini pe version png bitmap engine placeholders paths languages)

@@ -152,6 +152,23 @@ LRESULT drawDarkHeader(NMCUSTOMDRAW& d, const VisualStyle& style) {
   return CDRF_SKIPDEFAULT;
 }
 
+void drawDarkProgress(HWND bar, HDC dc, const VisualStyle& style) {
+  const ControlColours c = controlColours(ControlKind::Progress, style);
+  RECT r{};
+  GetClientRect(bar, &r);
+  fill(dc, r, colourRef(c.field));
+  frame(dc, r, colourRef(c.border));
+  const int low = int(SendMessageW(bar, PBM_GETRANGE, TRUE, 0));
+  const int high = int(SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+  const int position = int(SendMessageW(bar, PBM_GETPOS, 0, 0));
+  if (high <= low) return;
+  RECT done = r;
+  InflateRect(&done, -1, -1);
+  const long long span = done.right - done.left;
+  done.right = done.left + LONG(span * std::clamp(position - low, 0, high - low) / (high - low));
+  if (done.right > done.left) fill(dc, done, colourRef(c.bar));
+}
+
 COLORREF colourRef(Color c) {
   if (c & kSystemColor) return GetSysColor(int(c & 0xFF));
   return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);

@@ -19,6 +19,10 @@ LRESULT drawStyledButton(const NMCUSTOMDRAW& draw, const VisualStyle& style);
 // Answers a list header's NM_CUSTOMDRAW: its items in the style.
 LRESULT drawDarkHeader(NMCUSTOMDRAW& draw, const VisualStyle& style);
 
+// Paints a progress bar whole in the style: its track, its border and the
+// part its position fills.
+void drawDarkProgress(HWND bar, HDC dc, const VisualStyle& style);
+
 // A dark title bar where the system offers one (Windows 10 and later);
 // elsewhere nothing is attempted.
 void darkTitleBar(HWND window, const OsVersion& os);

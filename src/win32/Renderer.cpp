@@ -94,6 +94,24 @@ LRESULT CALLBACK listProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
   return DefSubclassProc(w, msg, wp, lp);
 }
 
+// A progress bar in the dark style, painted by the program: the system's
+// control stays (its range and position answer as always), only its look
+// is the style's, which the system's own drawing does not take everywhere.
+constexpr UINT_PTR kProgressSubclass = 3;
+LRESULT CALLBACK progressProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
+    const auto& style = *reinterpret_cast<const VisualStyle*>(data);
+    PAINTSTRUCT ps{};
+    HDC dc = msg == WM_PAINT ? BeginPaint(w, &ps) : HDC(wp);
+    drawDarkProgress(w, dc, style);
+    if (msg == WM_PAINT) EndPaint(w, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, progressProc, kProgressSubclass);
+  return DefSubclassProc(w, msg, wp, lp);
+}
+
 }  // namespace
 
 void Renderer::registerClasses(HINSTANCE instance) {
@@ -249,11 +267,8 @@ void Renderer::darken(const Control& c, HWND w) {
       SendMessageW(w, LVM_SETTEXTCOLOR, 0, LPARAM(text));
       break;
     case ControlKind::Progress:
-      if (!c.gauge) {
-        SetWindowTheme(w, L"", L"");
-        SendMessageW(w, PBM_SETBKCOLOR, 0, LPARAM(field));
-        SendMessageW(w, PBM_SETBARCOLOR, 0, LPARAM(resolve(colours.bar)));
-      }
+      if (!c.gauge)
+        SetWindowSubclass(w, progressProc, kProgressSubclass, DWORD_PTR(&app_.styles.active()));
       return;
     case ControlKind::RichEdit:
       break;

@@ -21,15 +21,6 @@ namespace {
 
 const std::vector<std::wstring> kFullPack = {L"GUI.ini", L"1045.ini", L"1033.ini", L"Pixora.dll"};
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 std::string shot(const std::string& name) {
   return env("LINGVORA_SCREENSHOTS") + "/" + name + ".png";
 }
@@ -59,43 +50,6 @@ void writeWindows(const std::wstring& path, const std::string& bytes) {
   WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
   CloseHandle(h);
 }
-
-// The stand-in engine, which starts GUI.exe and returns its exit code.
-class Engine {
- public:
-  Engine(const PackDir& pack, const std::wstring& options) {
-    std::wstring cmd = L"\"" + windowsPath(env("LINGVORA_ENGINE_EXE")) + L"\" " + options + L" \"" +
-                       pack.path() + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                   pack.path().c_str(), &si, &info_);
-  }
-  ~Engine() {
-    if (!info_.hProcess) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
-      TerminateProcess(info_.hProcess, 99);
-    if (HWND w = FindWindowW(L"TORVA_GUI", nullptr)) {  // a wizard left behind
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(p, 99);
-        CloseHandle(p);
-      }
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  DWORD waitExit(DWORD timeoutMs = 15000) const {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION info_{};
-};
 
 // The prefix's browser for the scope of a test: a program that records the
 // addresses it is asked to open; and the player's log of its starts.

@@ -14,15 +14,6 @@ using namespace driver;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 HWND named(HWND main, const wchar_t* name) {
   ChildWindow c = control(main, name);
   EXPECT_TRUE(c.hwnd) << "no window for the control";

@@ -35,15 +35,6 @@ const std::string kList =
 const LANGID kLanguages[] = {1045, 1033, 1031};
 const wchar_t* const kTitles[] = {L"Wybór języka", L"Language Selection", L"Sprachauswahl"};
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 std::wstring localeText(LANGID id, LCTYPE field) {
   wchar_t buf[128] = {};
   GetLocaleInfoW(id, field, buf, 128);

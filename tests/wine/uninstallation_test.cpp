@@ -24,15 +24,6 @@ namespace {
 
 const std::vector<std::wstring> kFullPack = {L"GUI.ini", L"1045.ini", L"1033.ini", L"Pixora.dll"};
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 std::string shot(const std::string& name) {
   return env("LINGVORA_SCREENSHOTS") + "/" + name + ".png";
 }
@@ -43,44 +34,6 @@ std::string readAll(const std::string& unixPath) {
   s << in.rdbuf();
   return s.str();
 }
-
-// The stand-in engine, running beside the test.
-class Engine {
- public:
-  Engine(const PackDir& pack, const std::wstring& options) {
-    std::wstring cmd = L"\"" + windowsPath(env("LINGVORA_ENGINE_EXE")) + L"\" --uninstall " +
-                       options + L" \"" + pack.path() + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                   pack.path().c_str(), &si, &info_);
-  }
-  ~Engine() {
-    if (!info_.hProcess) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
-      TerminateProcess(info_.hProcess, 99);
-    if (HWND w = FindWindowW(L"TORVA_GUI", nullptr)) {  // a wizard left behind
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(p, 99);
-        CloseHandle(p);
-      }
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  // The engine returns GUI.exe's exit code.
-  DWORD waitExit(DWORD timeoutMs = 15000) const {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION info_{};
-};
 
 // The mail program and the browser of the prefix, for the scope of a test:
 // a program that appends each address it is asked to open to urls.log.
@@ -183,7 +136,7 @@ void uninstalls(bool dark, const std::string& tag, Offers offers) {
   RecordingHandlers handlers;
   PlayerLog playerLog;
   PackDir pack("uninstallation-" + tag, kFullPack);
-  Engine engine(pack, L"--pause 1200");
+  Engine engine(pack, L"--uninstall --pause 1200");
   HWND main = wizardWindow();
   ASSERT_TRUE(main);
   walkToUninstallation(main);
@@ -325,7 +278,7 @@ void aborts(const std::wstring& options, const std::string& tag, bool dark) {
   std::optional<DarkTheme> theme;
   if (dark) theme.emplace();
   PackDir pack("uninstallation-" + tag, kFullPack);
-  Engine engine(pack, L"--pause 300 " + options);
+  Engine engine(pack, L"--uninstall --pause 300 " + options);
   HWND main = wizardWindow();
   ASSERT_TRUE(main);
   walkToUninstallation(main);

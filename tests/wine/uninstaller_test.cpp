@@ -17,15 +17,6 @@ namespace {
 const std::vector<std::wstring> kFullPack = {L"GUI.ini", L"1045.ini", L"1033.ini", L"Pixora.dll"};
 const std::wstring kPackEntry = kUninstall + L"Lingvora Winamp Language Pack";
 
-bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 bool shown(HWND main, const wchar_t* name) {
   ChildWindow c = control(main, name);
   return c.hwnd && c.visible;

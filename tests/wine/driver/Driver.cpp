@@ -262,4 +262,44 @@ bool screenshotTo(HWND window, const std::wstring& path) {
   return ok;
 }
 
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+Engine::Engine(const PackDir& pack, const std::wstring& options) {
+  std::wstring cmd = L"\"" + windowsPath(env("LINGVORA_ENGINE_EXE")) + L"\" " + options + L" \"" +
+                     pack.path() + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                 pack.path().c_str(), &si, &info_);
+}
+
+Engine::~Engine() {
+  if (!info_.hProcess) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+  if (HWND w = FindWindowW(L"TORVA_GUI", nullptr)) {  // a wizard left behind
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+      TerminateProcess(p, 99);
+      CloseHandle(p);
+    }
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+DWORD Engine::waitExit(DWORD timeoutMs) const {
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
 }  // namespace driver

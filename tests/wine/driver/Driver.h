@@ -4,6 +4,7 @@
 // message boxes, wait for its exit code, save screenshots.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,25 @@ class Gui {
   HWND waitMainWindow(DWORD timeoutMs = 15000) const { return waitWindow(L"TORVA_GUI", timeoutMs); }
   HWND waitMessageBox(DWORD timeoutMs = 15000) const { return waitWindow(L"#32770", timeoutMs); }
   // Exit code, or STILL_ACTIVE when the process did not end in time.
+  DWORD waitExit(DWORD timeoutMs = 15000) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Polls the condition until it holds; false when it did not in time.
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+
+// The stand-in engine (LINGVORA_ENGINE_EXE), started on the pack as the
+// real engine starts: it starts GUI.exe and returns its exit code. Ends
+// both, should the test end first.
+class Engine {
+ public:
+  Engine(const PackDir& pack, const std::wstring& options);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+  // Exit code, or STILL_ACTIVE when the engine did not end in time.
   DWORD waitExit(DWORD timeoutMs = 15000) const;
 
  private:

@@ -61,10 +61,17 @@ inline const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVe
 // recorded as installed into it.
 struct InstalledPlayer {
   std::wstring dir = windowsPath(env("LINGVORA_TEST_DIR")) + L"\\player";
-  bool copied =
-      (CreateDirectoryW(dir.c_str(), nullptr),
-       CopyFileW((windowsPath(env("LINGVORA_PLAYERS")) + L"\\winamp-5.9.2\\winamp.exe").c_str(),
-                 (dir + L"\\winamp.exe").c_str(), FALSE) != 0);
+  // A player that an earlier test started may still be ending: its file is
+  // busy for that long.
+  bool copied = (CreateDirectoryW(dir.c_str(), nullptr), copyWithin(5000));
+  bool copyWithin(DWORD ms) const {
+    const std::wstring from = windowsPath(env("LINGVORA_PLAYERS")) + L"\\winamp-5.9.2\\winamp.exe";
+    for (DWORD waited = 0;; waited += 100) {
+      if (CopyFileW(from.c_str(), (dir + L"\\winamp.exe").c_str(), FALSE)) return true;
+      if (waited >= ms) return false;
+      Sleep(100);
+    }
+  }
   MachineValue player{kUninstall + L"Winamp", L"UninstallString",
                       L"\"" + dir + L"\\UninstWA.exe\""};
   MachineValue pack{kUninstall + L"Lingvora Winamp Language Pack", L"InstallLocation", dir};
