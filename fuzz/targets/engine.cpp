@@ -4,6 +4,7 @@
 
 #include "Input.h"
 #include "engine/Channel.h"
+#include "fakes/BarOnlyPage.h"
 
 using namespace lingvora;
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < 5; ++i)
     if (data[0] & (1 << i)) w.workList.push_back(kComponents[i]);
   w.progress.step = progressStep(w.workList.size());
-  ProgressBarOnly page(w);
+  fake::BarOnlyPage page(w);
   // Several messages in one input, split at zero code units.
   const Text all = fuzz::utf16(data + 1, size - 1);
   std::size_t start = 0;

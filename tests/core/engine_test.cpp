@@ -3,6 +3,7 @@
 #include "digest/Md5.h"
 #include "engine/Channel.h"
 #include "engine/Exchange.h"
+#include "fakes/BarOnlyPage.h"
 
 namespace lingvora::test {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 // What the routers asked the page to show.
 struct RecordingPage : ProgressPage {
   explicit RecordingPage(WizardState& w) : bar(w) {}
-  ProgressBarOnly bar;
+  fake::BarOnlyPage bar;
   std::vector<std::string> calls;
   void note(const std::string& what, int position) {
     calls.push_back(what + " " + std::to_string(position));

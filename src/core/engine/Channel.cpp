@@ -4,15 +4,6 @@
 
 namespace lingvora {
 
-void ProgressBarOnly::setBar(int position) { w_.progress.position = std::min(position, 100); }
-
-void ProgressBarOnly::finishProgress(int position, bool aborted) {
-  setBar(position);
-  w_.progressFinished = true;
-  w_.failed = aborted;
-  w_.closeAllowed = true;
-}
-
 int progressStep(std::size_t entries) { return entries <= 1 ? 1 : int((90 - 20) / (entries - 1)); }
 
 void routeEngineMessage(WizardState& w, ProgressPage& page, const Text& text) {

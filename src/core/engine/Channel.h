@@ -11,22 +11,6 @@ inline constexpr std::uint64_t kEngineMessageId = 0x0141134D;
 // Longer texts are no engine message.
 inline constexpr std::size_t kMaxEngineMessageBytes = 64 * 1024;
 
-// The bar and the end state alone, for a mode whose page shows nothing else.
-class ProgressBarOnly : public ProgressPage {
- public:
-  explicit ProgressBarOnly(WizardState& wizard) : w_(wizard) {}
-  void showMainPackStatus(int position) override { setBar(position); }
-  void showHelpPluginStatus(int position) override { setBar(position); }
-  void showClassicSkinStatus(int position) override { setBar(position); }
-  void showAdditionalPluginStatus(const Text&, int position) override { setBar(position); }
-  void showConfigurationStatus(int position) override { setBar(position); }
-  void finishProgress(int position, bool aborted) override;
-
- private:
-  void setBar(int position);
-  WizardState& w_;
-};
-
 // The progress step for a work list of that many entries.
 int progressStep(std::size_t entries);
 

@@ -50,9 +50,6 @@ void startWizard(App& app) {
   w.programDirectory = app.platform.system.executableDirectory();
   loadConfiguration(app);
   connectFooter(app);
-  // The bar alone until the mode's progress page is built.
-  if (!app.progressPage())
-    app.setProgressPage(app.state.launchMode, std::make_unique<ProgressBarOnly>(w));
 }
 
 // The uninstaller cannot go on without the pack's own installation.
