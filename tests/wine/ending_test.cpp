@@ -56,20 +56,6 @@ void writeWindows(const std::wstring& path, const std::string& bytes) {
 class Recorders {
  public:
   Recorders() {
-    const std::wstring command = L"\"" + windowsPath(env("LINGVORA_URL_RECORDER")) + L"\" \"%1\"";
-    for (const wchar_t* key : {L"http\\shell\\open\\command", L"https\\shell\\open\\command"}) {
-      HKEY k;
-      if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                          nullptr) != ERROR_SUCCESS)
-        continue;
-      wchar_t old[1024] = {};
-      DWORD size = sizeof old;
-      RegQueryValueExW(k, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size);
-      saved_.push_back({key, old});
-      RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                     DWORD((command.size() + 1) * 2));
-      RegCloseKey(k);
-    }
     DeleteFileW(windowsPath(urls).c_str());
     DeleteFileW(windowsPath(starts).c_str());
     // Inherited by the engine, the wizard and what the wizard starts.
@@ -77,14 +63,6 @@ class Recorders {
     SetEnvironmentVariableW(L"LINGVORA_PLAYER_LOG", windowsPath(starts).c_str());
   }
   ~Recorders() {
-    for (const auto& [key, value] : saved_) {
-      HKEY k;
-      if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
-        RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       DWORD((value.size() + 1) * 2));
-        RegCloseKey(k);
-      }
-    }
     SetEnvironmentVariableW(L"LINGVORA_URL_LOG", nullptr);
     SetEnvironmentVariableW(L"LINGVORA_PLAYER_LOG", nullptr);
   }
@@ -92,7 +70,8 @@ class Recorders {
   const std::string starts = env("LINGVORA_TEST_DIR") + "/ending-player-starts.log";
 
  private:
-  std::vector<std::pair<std::wstring, std::wstring>> saved_;
+  SchemeHandlers browser_{{L"http", L"https"},
+                          L"\"" + windowsPath(env("LINGVORA_URL_RECORDER")) + L"\" \"%1\""};
 };
 
 std::wstring text(HWND main, const wchar_t* name) { return control(main, name).text; }

@@ -40,38 +40,14 @@ std::string readAll(const std::string& unixPath) {
 class RecordingHandlers {
  public:
   RecordingHandlers() {
-    const std::wstring command = L"\"" + windowsPath(env("LINGVORA_URL_RECORDER")) + L"\" \"%1\"";
-    for (const wchar_t* key : {L"mailto\\shell\\open\\command", L"http\\shell\\open\\command",
-                               L"https\\shell\\open\\command"}) {
-      HKEY k;
-      if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                          nullptr) != ERROR_SUCCESS)
-        continue;
-      wchar_t old[1024] = {};
-      DWORD size = sizeof old;
-      RegQueryValueExW(k, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size);
-      saved_.push_back({key, old});
-      RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                     DWORD((command.size() + 1) * 2));
-      RegCloseKey(k);
-    }
     DeleteFileW(windowsPath(log()).c_str());
     SetEnvironmentVariableW(L"LINGVORA_URL_LOG", windowsPath(log()).c_str());
-  }
-  ~RecordingHandlers() {
-    for (const auto& [key, value] : saved_) {
-      HKEY k;
-      if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
-        RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       DWORD((value.size() + 1) * 2));
-        RegCloseKey(k);
-      }
-    }
   }
   static std::string log() { return env("LINGVORA_TEST_DIR") + "/urls.log"; }
 
  private:
-  std::vector<std::pair<std::wstring, std::wstring>> saved_;
+  SchemeHandlers handlers_{{L"mailto", L"http", L"https"},
+                           L"\"" + windowsPath(env("LINGVORA_URL_RECORDER")) + L"\" \"%1\""};
 };
 
 // The fixture player writes where it was started from into player.log.

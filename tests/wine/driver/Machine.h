@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "driver/Driver.h"
 
@@ -75,6 +77,45 @@ struct InstalledPlayer {
   MachineValue player{kUninstall + L"Winamp", L"UninstallString",
                       L"\"" + dir + L"\\UninstWA.exe\""};
   MachineValue pack{kUninstall + L"Lingvora Winamp Language Pack", L"InstallLocation", dir};
+};
+
+// The programs that open the given schemes (http, mailto…), replaced by a
+// command for the scope of a test and restored afterwards.
+class SchemeHandlers {
+ public:
+  SchemeHandlers(const std::vector<std::wstring>& schemes, const std::wstring& command) {
+    for (const std::wstring& scheme : schemes) {
+      const std::wstring key = scheme + L"\\shell\\open\\command";
+      HKEY k;
+      if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &k, nullptr) != ERROR_SUCCESS)
+        continue;
+      wchar_t old[1024] = {};
+      DWORD size = sizeof old;
+      RegQueryValueExW(k, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size);
+      saved_.push_back({key, old});
+      set(k, command);
+      RegCloseKey(k);
+    }
+  }
+  ~SchemeHandlers() {
+    for (const auto& [key, value] : saved_) {
+      HKEY k;
+      if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+        set(k, value);
+        RegCloseKey(k);
+      }
+    }
+  }
+  SchemeHandlers(const SchemeHandlers&) = delete;
+  SchemeHandlers& operator=(const SchemeHandlers&) = delete;
+
+ private:
+  static void set(HKEY k, const std::wstring& value) {
+    RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   DWORD((value.size() + 1) * sizeof(wchar_t)));
+  }
+  std::vector<std::pair<std::wstring, std::wstring>> saved_;
 };
 
 // Applications asked to be dark (AppsUseLightTheme 0) while it lives.
