@@ -103,6 +103,7 @@ void loadConfiguration(App& app) {
 }
 
 Text readText(App& app, TextView section, TextView key) {
+  if (app.onTextRead) app.onTextRead(section, key);
   return app.wizard().locale.readString(section, key);
 }
 

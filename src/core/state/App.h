@@ -2,6 +2,7 @@
 // The program's hub: the ports, the process state, the form model and the
 // styles, which every folder of the core reads. The main window's handlers
 // live at the top (app/MainWindow.h).
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,10 @@ class App {
 
   bool closing = false;
   int exitCode = 0;
+  // Told of every key read from the localized text file and from the
+  // language list (whose sections are language numbers), so that a test can
+  // hold them against the pack lint's table of keys.
+  std::function<void(TextView section, TextView key)> onTextRead;
 
   int scale(int length) const;
   int density() const { return density_; }

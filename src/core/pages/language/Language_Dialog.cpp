@@ -221,7 +221,10 @@ bool offersUserLanguage(const ProcessState& s) {
 void showDescription(App& app, const IniDocument& doc, const LanguageOffer& offer) {
   ProcessState& s = app.state;
   MainForm& f = app.form;
-  auto key = [&](TextView k) { return doc.readString(offer.section, k); };
+  auto key = [&](TextView k) {
+    if (app.onTextRead) app.onTextRead(offer.section, k);
+    return doc.readString(offer.section, k);
+  };
   const bool offered = offersUserLanguage(s);
   const Text userLanguage = app.platform.locale.localeText(s.userInterfaceLanguage, kLocalizedName);
   f.Lbl_Lang_Desc.caption =
@@ -305,6 +308,7 @@ void languagesClick(App& app) {
   // Read anew for every choice; a file gone meanwhile gives the defaults.
   const IniDocument doc = openIniDocument(app, s.languageListPath).value_or(IniDocument{});
   auto key = [&](TextView k, TextView fallback) {
+    if (app.onTextRead) app.onTextRead(offer.section, k);
     return doc.readString(offer.section, k, fallback);
   };
 
