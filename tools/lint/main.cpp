@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   if (dir.empty()) return usage();
   PackListing pack{fromUtf8(dir), {}};
   std::error_code e;
-  for (const auto& entry : fs::directory_iterator(fs::u8path(dir), e))
+  for (const auto& entry : fs::directory_iterator(fs::path(fromUtf8(dir)), e))
     if (entry.is_regular_file()) pack.fileNames.push_back(entry.path().filename().u16string());
   if (e) {
     std::fprintf(stderr, "lingvora-lint: cannot read the directory %s\n", dir.c_str());

@@ -272,7 +272,7 @@ void checkComponents(Pack& p, const IniLines& gui, const std::vector<Text>& comp
     const IniEntry* size = gui.find(c, u"PluginSize");
     long long bytes = 0;
     if (!size)
-      p.report.error(file, gui.sections.front().second, "plugin-size", c + u": no PluginSize");
+      p.report.error(file, gui.sectionLine(c), "plugin-size", c + u": no PluginSize");
     else if (!parseInteger(size->value, bytes) || bytes < 0)
       p.report.error(file, size->line, "plugin-size",
                      c + u": PluginSize \"" + size->value + u"\" is no byte count");
