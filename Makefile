@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing, builds and runs.
-.PHONY: test demo build bench fuzz clean
+.PHONY: test demo build bench fuzz gallery clean
 
 test: build
 	ctest --test-dir build/native --output-on-failure -j2
@@ -10,6 +10,11 @@ demo: build
 
 build:
 	bash scripts/build.sh
+
+# Screenshots of every page of both wizards and the language dialog of the
+# example pack, per language, theme and density: build/gallery/index.html.
+gallery: build
+	bash scripts/gallery.sh build/gallery build/native/example-pack
 
 # The digest's throughput against OpenSSL's MD5 (not part of the tests).
 bench:

@@ -2,11 +2,16 @@
 // a translator or pack author got wrong, per file and line. Exit code 1
 // when there is an error, 2 when the pack cannot be read.
 //   lingvora-lint PACKDIR [--json]
+//   lingvora-lint --gallery OUTDIR PACKDIR   (native build: the screenshot
+//     gallery of the pack under Wine, by scripts/gallery.sh of this tree)
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "lint/Lint.h"
 
@@ -46,13 +51,30 @@ struct HostFiles : FileSystem {
 };
 
 int usage() {
-  std::fprintf(stderr, "usage: lingvora-lint PACKDIR [--json]\n");
+  std::fprintf(stderr,
+               "usage: lingvora-lint PACKDIR [--json]\n"
+               "       lingvora-lint --gallery OUTDIR PACKDIR\n");
+  return 2;
+}
+
+// The gallery drives the Windows programs of the build tree under Wine.
+int gallery(char* outDir, char* packDir) {
+#ifdef LINGVORA_GALLERY_SCRIPT
+  char bash[] = "bash", script[] = LINGVORA_GALLERY_SCRIPT;
+  char* args[] = {bash, script, outDir, packDir, nullptr};
+  execvp("bash", args);
+  std::perror("lingvora-lint: bash");
+#else
+  (void)outDir, (void)packDir;
+  std::fprintf(stderr, "lingvora-lint: the gallery is made by the native build under Wine\n");
+#endif
   return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--gallery") return gallery(argv[2], argv[3]);
   std::string dir;
   bool json = false;
   for (int i = 1; i < argc; ++i) {
