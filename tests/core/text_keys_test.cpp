@@ -178,6 +178,14 @@ void blockedPlayer(Session& r) {
   for (int i = 0; i < 5; ++i) r.next();
 }
 
+// The Directory page on a player the pack is not made for, or on a full drive.
+void refusedDirectory(Session& r, const std::string& player, bool fullDrive = false) {
+  installPlayer(r.p, kPlayer, player);
+  if (fullDrive) r.p.files.drives[u"C:\\"] = {std::int64_t(100) << 30, 1024};
+  r.begin({u"/ACTION=0"});
+  for (int i = 0; i < 3; ++i) r.next();
+}
+
 void noPlayer(Session& r) {
   r.p.files.files.erase(fake::pathKey(kPlayer + u"\\winamp.exe"));
   r.begin({u"/ACTION=0"});
@@ -239,6 +247,10 @@ TEST(TextKeys, EveryKeyReadIsInTheTableWithItsUse) {
                         abortedInstallation,
                         blockedPlayer,
                         noPlayer,
+                        [](Session& r) { refusedDirectory(r, "winamp-5.9.1/winamp.exe"); },
+                        [](Session& r) { refusedDirectory(r, "winamp-5.9.3/winamp.exe"); },
+                        [](Session& r) { refusedDirectory(r, "wacup-branded/winamp.exe"); },
+                        [](Session& r) { refusedDirectory(r, "winamp-5.9.2/winamp.exe", true); },
                         [](Session& r) { noLibrary(r, u"/ACTION=0"); },
                         [](Session& r) { noLibrary(r, u"/ACTION=1"); },
                         oldSystem,
@@ -284,6 +296,12 @@ TEST(TextKeys, EveryKeyReadIsInTheTableWithItsUse) {
            {u"INSTALLER_INSTALLATION_PAGE", u"INSTALLER_INSTALLATION_PAGE_TITLE_ABORT"},
            {u"INSTALLER_PROCESS_MONITOR_PAGE", u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_4"},
            {u"INSTALLER_INIT", u"INSTALLER_INIT_9"},
+           {u"INSTALLER_DIRECTORY_PAGE",
+            u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_OLDER_VERSION_INSTALLED"},
+           {u"INSTALLER_DIRECTORY_PAGE",
+            u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_NEWER_VERSION_INSTALLED"},
+           {u"INSTALLER_DIRECTORY_PAGE", u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_WACUP_INSTALLED"},
+           {u"INSTALLER_DIRECTORY_PAGE", u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_2"},
            {u"UNINSTALLER_FINISH_PAGE", u"UNINSTALLER_FINISH_PAGE_BODY"},
            {u"UNINSTALLER_PROCESS_MONITOR_PAGE", u"UNINSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_4"},
            {u"UNINSTALLER_INIT", u"UNINSTALLER_INIT_11"},
