@@ -103,6 +103,8 @@ struct Session : Pack {
     harvest();
   }
   void harvest() {
+    shown.insert(app->form.caption);
+    for (const auto& b : p.dialogs.browsed) shown.insert(b.title);
     for (const Control* c : app->form.controls()) {
       shown.insert(c->caption);
       for (const auto& r : c->runs) shown.insert(r.text);
@@ -137,14 +139,19 @@ void pointAtEveryComponent(Session& r) {
     });
 }
 
-// Welcome to Finish with a running player that closes when asked, every
-// offer of the Finish page ticked and a skin that cannot be written.
+// Welcome to Finish with a running player that closes when asked, the
+// folder browser opened once, every offer of the Finish page ticked and a
+// skin that cannot be written.
 void installation(Session& r) {
   r.p.processes.run(40, kPlayer + u"\\winamp.exe");
+  r.p.files.addDirectory(kPlayer + u"\\Skins\\Lingvora Classic");
+  r.p.files.put(kPlayer + u"\\winamp.ini", "[Winamp]\r\n");
+  r.p.files.readOnly.insert(fake::pathKey(kPlayer + u"\\winamp.ini"));
   r.begin({u"/ACTION=0"});
   r.click("Btn_GUI_Cancel");  // and No to the question
   for (int i = 0; i < 5 && r.app->state.installer.pageIndex < 5; ++i) {
     if (r.app->state.installer.pageIndex == 2) pointAtEveryComponent(r);
+    if (r.app->state.installer.pageIndex == 3) r.click("Btn_Installer_DirectoryPage_Browse");
     r.next();
   }
   for (const char16_t* c :
@@ -203,7 +210,7 @@ void oldSystem(Session& r) {
 
 // The pack recorded as installed into the player's folder; the player runs
 // and closes when asked; every offer of the Finish page ticked.
-void uninstallation(Session& r) {
+void uninstallation(Session& r, bool aborted = false) {
   if (r.p.processes.table.empty()) r.p.processes.run(40, kPlayer + u"\\winamp.exe");
   const Text entry =
       u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lingvora Winamp Language Pack";
@@ -216,6 +223,7 @@ void uninstallation(Session& r) {
   for (int i = 0; i < 3 && r.app->state.uninstaller.pageIndex < 3; ++i) r.next();
   for (const char16_t* c : {u"LANG_PACK_OFFICIAL_WLZ", u"LANG_PACK_HELP_PLUGIN"})
     r.send(Text(u"ID_SECTION_") + c);
+  if (aborted) return r.send(u"ID_ABORT");
   r.send(u"ID_SECTION_END");
   r.send(u"ID_SECTION_FINISH");
   r.next();
@@ -229,6 +237,8 @@ void blockedPlayerUninstalling(Session& r) {
   player.closesWhenAsked = player.endable = false;
   uninstallation(r);
 }
+
+void abortedUninstallation(Session& r) { uninstallation(r, true); }
 
 void packNotInstalled(Session& r) { r.begin({u"/ACTION=1"}); }
 
@@ -254,7 +264,8 @@ TEST(TextKeys, EveryKeyReadIsInTheTableWithItsUse) {
                         [](Session& r) { noLibrary(r, u"/ACTION=0"); },
                         [](Session& r) { noLibrary(r, u"/ACTION=1"); },
                         oldSystem,
-                        uninstallation,
+                        [](Session& r) { uninstallation(r); },
+                        abortedUninstallation,
                         blockedPlayerUninstalling,
                         packNotInstalled,
                         languageDialog};
@@ -296,6 +307,9 @@ TEST(TextKeys, EveryKeyReadIsInTheTableWithItsUse) {
            {u"INSTALLER_INSTALLATION_PAGE", u"INSTALLER_INSTALLATION_PAGE_TITLE_ABORT"},
            {u"INSTALLER_PROCESS_MONITOR_PAGE", u"INSTALLER_PROCESS_MONITOR_PAGE_TEXT_MSG_4"},
            {u"INSTALLER_INIT", u"INSTALLER_INIT_9"},
+           {u"INSTALLER_DIRECTORY_PAGE", u"INSTALLER_DIRECTORY_PAGE_DIR_BROWSE"},
+           {u"INSTALLER_FINISH_PAGE", u"INSTALLER_FINISH_PAGE_SKIN_ERROR"},
+           {u"UNINSTALLER_INSTALLATION_PAGE", u"UNINSTALLER_INSTALLATION_PAGE_SUBTITLE_ABORT"},
            {u"INSTALLER_DIRECTORY_PAGE",
             u"INSTALLER_DIRECTORY_PAGE_MSG_ERROR_OLDER_VERSION_INSTALLED"},
            {u"INSTALLER_DIRECTORY_PAGE",
