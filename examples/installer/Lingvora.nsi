@@ -129,12 +129,17 @@ Var Failed      ; a step failed: the wizard was told ID_ABORT, nothing more is d
   ${EndIf}
 !macroend
 
-; One file or a folder's files into a folder.
+; One file into a folder. (CopyFiles would not tell every failure: its
+; shell operation can report success for a file it could not replace.)
 !macro Copy FROM TO
   ${If} $Failed == 0
     ClearErrors
     CreateDirectory "${TO}"
-    CopyFiles /SILENT "$PLUGINSDIR\files\${FROM}" "${TO}"
+    ${GetFileName} "${FROM}" $0
+    System::Call 'kernel32::CopyFileW(w "$PLUGINSDIR\files\${FROM}", w "${TO}\$0", i 0)i.r0'
+    ${If} $0 == 0
+      SetErrors
+    ${EndIf}
     !insertmacro FailUnlessDone
   ${EndIf}
 !macroend
@@ -175,7 +180,7 @@ Section "-LANG_PACK_CLASSIC_SKIN"
   !insertmacro Install LANG_PACK_CLASSIC_SKIN
     !insertmacro CheckSkinName
     !insertmacro FailUnlessDone
-    !insertmacro Copy "skin\*.*" "$SkinsFolder\$SkinName"
+    !insertmacro Copy "skin\readme.txt" "$SkinsFolder\$SkinName"
   !insertmacro InstallEnd LANG_PACK_CLASSIC_SKIN
 SectionEnd
 

@@ -80,7 +80,10 @@ Tree tree(const std::wstring& dir) {
 
 void removeTree(const std::wstring& dir) {
   for (const auto& [path, bytes] : tree(dir))
-    if (path.back() != L'\\') DeleteFileW((dir + L"\\" + path).c_str());
+    if (path.back() != L'\\') {
+      SetFileAttributesW((dir + L"\\" + path).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW((dir + L"\\" + path).c_str());
+    }
   const Tree left = tree(dir);
   for (auto it = left.rbegin(); it != left.rend(); ++it)
     RemoveDirectoryW((dir + L"\\" + it->first).c_str());
@@ -335,6 +338,41 @@ TEST(ExampleInstaller, CancelledAtTheDirectoryPageWritesNothing) {
   ASSERT_TRUE(waitFor([&] { return (question = FindWindowW(L"#32770", nullptr)) != nullptr; }));
   answer(question, IDYES);
   EXPECT_EQ(setup.waitExit(), 0u);
+  EXPECT_EQ(tree(player.dir), before);
+  EXPECT_FALSE(entryExists());
+}
+
+// A file that cannot be replaced (another program holds it open without
+// sharing): the installer tells the wizard, which ends aborted, and stops.
+TEST(ExampleInstaller, AFailedCopyAbortsTheInstallation) {
+  Player player;
+  ASSERT_TRUE(player.made);
+  const std::wstring busy = player.dir + L"\\Lang\\Lingvora-pl.wlz";
+  writeFile(busy, "an older pack's language file\r\n");
+  const Tree before = tree(player.dir);
+  {
+    struct Held {
+      HANDLE h;
+      ~Held() { CloseHandle(h); }
+    } held{CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+    ASSERT_NE(held.h, INVALID_HANDLE_VALUE);
+    Program setup(installer());
+    HWND main = wizardWindow();
+    ASSERT_TRUE(main);
+    walkToDirectory(main, player);
+    next(main, L"GB_Installer_InstallationPage");
+    ASSERT_TRUE(waitFor(
+        [&] {
+          return text(main, L"GB_Installer_InstallationPage") == L"Instalacja nie powiodła się";
+        },
+        30000));
+    EXPECT_EQ(text(main, L"Lbl_Installer_DefaultHeader_Title"), L"Instalacja przerwana");
+    EXPECT_TRUE(control(main, L"Btn_GUI_Cancel").enabled);
+    Sleep(200);
+    EXPECT_TRUE(screenshot(main, shot("example-installer-aborted")));
+    click(control(main, L"Btn_GUI_Next").hwnd);  // ends without a question
+    EXPECT_EQ(setup.waitExit(), 0u);
+  }
   EXPECT_EQ(tree(player.dir), before);
   EXPECT_FALSE(entryExists());
 }
