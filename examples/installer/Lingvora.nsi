@@ -32,14 +32,14 @@ SilentUnInstall silent
 !define UNINSTALLER "UninstLingvora.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 
-Var Entry       ; the pack's uninstall entry: UNINSTALL_KEY\<ProjectRegName>
-Var PlayerFolder   ; GUI.ini [INFO], as the wizard wrote it when the user confirmed
+Var Entry         ; the pack's uninstall entry: UNINSTALL_KEY\<ProjectRegName>
+Var PlayerFolder  ; GUI.ini [INFO], as the wizard wrote it when the user confirmed
 Var PluginsFolder
 Var SkinsFolder
 Var LangFolder
-Var SkinName    ; GUI.ini [LANG_PACK_CLASSIC_SKIN] FileName
-Var Chosen      ; the current component is to be installed (or removed)
-Var Failed      ; a step failed: the wizard was told ID_ABORT, nothing more is done
+Var SkinName      ; GUI.ini [LANG_PACK_CLASSIC_SKIN] FileName
+Var Chosen        ; the current component is to be installed (or removed)
+Var Failed        ; a step failed: the wizard was told ID_ABORT, nothing more is done
 
 ; --- Steps shared by both directions ---
 
@@ -305,9 +305,10 @@ SectionEnd
 Section "-un.closing"
   ${If} $Failed == 0
     ${Report} "ID_SECTION_END"
-    !insertmacro Remove "$INSTDIR\${UNINSTALLER}"
-  ${EndIf}
-  ${If} $Failed == 0
+    ; Started as the system starts it, the uninstaller runs from a copy in
+    ; the temporary folder and removes its own file; started in place
+    ; (_?=folder) it cannot, and the caller removes it.
+    Delete "$INSTDIR\${UNINSTALLER}"
     DeleteRegKey HKLM $Entry
     ${Report} "ID_SECTION_FINISH"
   ${EndIf}
