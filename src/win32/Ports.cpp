@@ -10,6 +10,7 @@
 
 #include "DarkStyle.h"
 #include "Handles.h"
+#include "files/SafeSave.h"
 
 namespace lingvora::win32 {
 namespace {
@@ -103,57 +104,89 @@ std::optional<Bytes> Win32Files::readWhole(const Text& path) {
 
 namespace {
 
-// The whole content written over an existing file, flushed; false when the
-// file cannot be opened for writing (the old content then stays).
-bool writeInPlace(const Text& path, const Bytes& bytes) {
-  UniqueFile f(CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f) return false;
-  DWORD written = 0;
-  return (bytes.empty() ||
-          (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-           written == bytes.size())) &&
-         SetEndOfFile(f.get()) && FlushFileBuffers(f.get());
+FileError lastFileError() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FileError::NotFound;
+    case ERROR_ACCESS_DENIED:
+      return FileError::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileError::SharingViolation;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::DiskFull;
+    default:
+      return FileError::Other;
+  }
 }
+
+class Win32WritableFile : public WritableFile {
+ public:
+  explicit Win32WritableFile(UniqueFile f) : f_(std::move(f)) {}
+  FileError write(const Bytes& bytes) override {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(f_.get(), bytes.data() + done, chunk, &written, nullptr))
+        return lastFileError();
+      if (written == 0) return FileError::DiskFull;
+      done += written;
+    }
+    return FileError::None;
+  }
+  FileError finish() override {
+    return SetEndOfFile(f_.get()) && FlushFileBuffers(f_.get()) ? FileError::None : lastFileError();
+  }
+
+ private:
+  UniqueFile f_;
+};
+
+struct Win32FileSteps : FileSteps {
+  bool isProtected(const Text& path) override {
+    // Windows refuses to replace a read-only file (Wine would not): say so
+    // before writing anything, on every system alike.
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+  }
+  Text temporaryName(const Text& target) override {
+    return target + u".~" + decimal(GetCurrentProcessId()) + u".tmp";
+  }
+  std::unique_ptr<WritableFile> open(const Text& path, DWORD share, DWORD disposition,
+                                     FileError& error) {
+    UniqueFile f(CreateFileW(wide(path), GENERIC_WRITE, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) {
+      error = lastFileError();
+      return nullptr;
+    }
+    return std::make_unique<Win32WritableFile>(std::move(f));
+  }
+  std::unique_ptr<WritableFile> create(const Text& path, FileError& error) override {
+    return open(path, 0, CREATE_ALWAYS, error);
+  }
+  std::unique_ptr<WritableFile> openExisting(const Text& path, FileError& error) override {
+    return open(path, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, error);
+  }
+  std::optional<Bytes> readWhole(const Text& path) override { return Win32Files().readWhole(path); }
+  FileError replace(const Text& from, const Text& to) override {
+    return MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? FileError::None
+               : lastFileError();
+  }
+  void remove(const Text& path) override { DeleteFileW(wide(path)); }
+  void pause(int milliseconds) override { Sleep(DWORD(milliseconds)); }
+};
 
 }  // namespace
 
 bool Win32Files::replaceWhole(const Text& path, const Bytes& bytes) {
-  // Windows refuses to replace a read-only file; say so before writing
-  // anything, on every system alike.
-  const DWORD attributes = GetFileAttributesW(wide(path));
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    return false;
-  const Text temp = path + u".~" + decimal(GetCurrentProcessId()) + u".tmp";
-  {
-    UniqueFile f(CreateFileW(wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f) return false;
-    DWORD written = 0;
-    const bool ok = (bytes.empty() ||
-                     (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                      written == bytes.size())) &&
-                    FlushFileBuffers(f.get());
-    if (!ok) {
-      f.reset();
-      DeleteFileW(wide(temp));
-      return false;
-    }
-  }
-  // Another process holding the target open without delete sharing (the
-  // engine reading it) refuses the replace: try again briefly, then write
-  // the file in place, which such a reader still allows.
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (MoveFileExW(wide(temp), wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
-    const DWORD error = GetLastError();
-    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
-    Sleep(40);
-  }
-  const bool written = writeInPlace(path, bytes);
-  DeleteFileW(wide(temp));
-  return written;
+  Win32FileSteps steps;
+  return saveWholeFile(steps, path, bytes);
 }
 
 namespace {

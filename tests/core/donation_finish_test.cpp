@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "Pack.h"
+#include "fakes/DiskFaults.h"
 #include "fakes/FakeRenderer.h"
 #include "images/Pictures.h"
 #include "pages/installer/Installer_Donation_Page.h"
@@ -468,6 +469,25 @@ TEST(FinishPage, ASkinNotWrittenIsReportedAndTheRestStillRuns) {
     EXPECT_EQ(e.p.shell.opened.size(), 1u);
     EXPECT_TRUE(e.app->closing);
     EXPECT_EQ(e.app->exitCode, 0);
+  }
+}
+
+TEST(FinishPage, TheSkinUnderEveryDiskFaultIsWrittenOrReported) {
+  const std::string before = "[Winamp]\r\nskin=Bento\r\n";
+  for (const fake::DiskCase& c : fake::diskCases(64)) {
+    SCOPED_TRACE(c.what);
+    Ending e;
+    e.p.files.addDirectory(kPlayer + u"\\Skins\\Klasyczna");
+    e.p.files.put(kPlayerIni, before);
+    e.toFinish();
+    fake::apply(e.p.files, c, kPlayerIni);
+    e.r().check("CB_Installer_FinishPage_Run", false);
+    e.r().check("CB_Installer_FinishPage_Skin", true);
+    e.r().click("Btn_GUI_Next");
+    const bool written = e.playerIni() == "[Winamp]\r\nskin=Klasyczna\r\n";
+    EXPECT_TRUE(written || e.playerIni() == before) << e.playerIni();
+    EXPECT_EQ(e.p.dialogs.shown.size(), written ? 0u : 1u);
+    EXPECT_TRUE(e.app->closing);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "files/SafeSave.h"
 #include "images/PeImageLibrary.h"
 #include "pe/VersionResources.h"
 #include "platform/Platform.h"
@@ -105,12 +106,116 @@ struct Files : FileSystem {
       if (k.starts_with(pathKey(shortName))) return longName + path.substr(shortName.size());
     return path;
   }
+  // Saves go through the program's own safe save, step by step, over this
+  // disk: every step can be made to fail.
+  enum class Step { Create, Write, Finish, Replace, OpenExisting };
+  struct Fault {
+    Step step;
+    FileError error;
+    int times = 1 << 30;  // how many of the next such steps fail
+  };
+  std::vector<Fault> faults;
+  std::set<Text> heldOpen;          // by a reader without delete sharing
+  std::optional<std::size_t> room;  // bytes the disk can still take
+  int pauses = 0;
+
   bool replaceWhole(const Text& path, const Bytes& bytes) override {
-    if (failWrites || readOnly.count(pathKey(path))) return false;
-    ++writes;
-    putBytes(path, bytes);
-    return true;
+    Steps steps{*this};
+    const bool saved = saveWholeFile(steps, path, bytes);
+    if (saved) ++writes;
+    return saved;
   }
+
+  FileError faultAt(Step step) {
+    for (Fault& f : faults)
+      if (f.step == step && f.times > 0) {
+        --f.times;
+        return f.error;
+      }
+    return FileError::None;
+  }
+  std::optional<Text> missingFolderOf(const Text& path) const {
+    const Text k = pathKey(path);
+    const auto slash = k.rfind(u'\\');
+    if (slash == Text::npos || directories.count(k.substr(0, slash))) return std::nullopt;
+    return k.substr(0, slash);
+  }
+
+  // Written byte by byte into the map, so that what a failure leaves
+  // behind is what a real disk would hold.
+  struct OpenFile : WritableFile {
+    Files& disk;
+    Text key;
+    bool inPlace;
+    std::size_t at = 0;
+    OpenFile(Files& d, Text k, bool p) : disk(d), key(std::move(k)), inPlace(p) {}
+    FileError write(const Bytes& bytes) override {
+      const FileError fault = disk.faultAt(Step::Write);
+      std::size_t n = fault == FileError::None ? bytes.size() : bytes.size() / 2;
+      Bytes& content = disk.files[key];
+      for (std::size_t i = 0; i < n; ++i, ++at) {
+        if (at >= content.size()) {
+          if (disk.room && *disk.room == 0) return FileError::DiskFull;
+          if (disk.room) --*disk.room;
+          content.push_back(bytes[i]);
+        } else {
+          content[at] = bytes[i];
+        }
+      }
+      return fault;
+    }
+    FileError finish() override {
+      const FileError fault = disk.faultAt(Step::Finish);
+      if (fault != FileError::None) return fault;
+      Bytes& content = disk.files[key];
+      if (disk.room) *disk.room += content.size() - std::min(at, content.size());
+      content.resize(std::min(at, content.size()));
+      return FileError::None;
+    }
+  };
+  struct Steps : FileSteps {
+    Files& disk;
+    explicit Steps(Files& d) : disk(d) {}
+    bool isProtected(const Text& path) override {
+      return disk.readOnly.count(pathKey(path)) || disk.directoryExists(path);
+    }
+    Text temporaryName(const Text& target) override { return target + u".~1.tmp"; }
+    std::unique_ptr<WritableFile> create(const Text& path, FileError& error) override {
+      error = disk.failWrites ? FileError::AccessDenied : disk.faultAt(Step::Create);
+      if (error == FileError::None && disk.missingFolderOf(path)) error = FileError::NotFound;
+      if (error != FileError::None) return nullptr;
+      releaseRoom(pathKey(path));
+      disk.files[pathKey(path)].clear();
+      return std::make_unique<OpenFile>(disk, pathKey(path), false);
+    }
+    std::unique_ptr<WritableFile> openExisting(const Text& path, FileError& error) override {
+      error = disk.faultAt(Step::OpenExisting);
+      if (error == FileError::None && !disk.fileExists(path)) error = FileError::NotFound;
+      if (error != FileError::None) return nullptr;
+      return std::make_unique<OpenFile>(disk, pathKey(path), true);
+    }
+    std::optional<Bytes> readWhole(const Text& path) override { return disk.readWhole(path); }
+    FileError replace(const Text& from, const Text& to) override {
+      FileError error = disk.faultAt(Step::Replace);
+      if (error == FileError::None && disk.heldOpen.count(pathKey(to)))
+        error = FileError::AccessDenied;
+      if (error == FileError::None && !disk.fileExists(from)) error = FileError::NotFound;
+      if (error != FileError::None) return error;
+      releaseRoom(pathKey(to));
+      disk.files[pathKey(to)] = std::move(disk.files[pathKey(from)]);
+      disk.files.erase(pathKey(from));
+      return FileError::None;
+    }
+    void remove(const Text& path) override {
+      releaseRoom(pathKey(path));
+      disk.files.erase(pathKey(path));
+    }
+    void pause(int) override { ++disk.pauses; }
+    void releaseRoom(const Text& key) {
+      auto it = disk.files.find(key);
+      if (disk.room && it != disk.files.end()) *disk.room += it->second.size();
+    }
+  };
 };
 
 struct FakeRegistry : Registry {

@@ -114,6 +114,52 @@ TEST(Files, ReplaceWholeWhileAReaderHoldsTheFile) {
   EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
 }
 
+// The engine is another process: this test program, started again, plays
+// it, holding the file open for reading without delete sharing.
+TEST(FileHolder, HoldsTheFileNamedInTheEnvironment) {
+  wchar_t path[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"LINGVORA_HOLD", path, MAX_PATH)) GTEST_SKIP();
+  HANDLE held = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SetEvent(OpenEventW(EVENT_MODIFY_STATE, FALSE, L"LingvoraHoldReady"));
+  WaitForSingleObject(OpenEventW(SYNCHRONIZE, FALSE, L"LingvoraHoldRelease"), 20000);
+  CloseHandle(held);
+}
+
+TEST(Files, ReplaceWholeWhileAnotherProcessHoldsTheFile) {
+  Win32Files files;
+  const Text path = joinPath(tempDir(), u"DATA.ini");
+  ASSERT_TRUE(files.replaceWhole(path, Bytes{'o', 'l', 'd', '-', 'l', 'o', 'n', 'g'}));
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"LingvoraHoldReady");
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"LingvoraHoldRelease");
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) +
+                         L"\" --gtest_filter=FileHolder.HoldsTheFileNamedInTheEnvironment";
+  SetEnvironmentVariableW(L"LINGVORA_HOLD", wide(path));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi));
+  SetEnvironmentVariableW(L"LINGVORA_HOLD", nullptr);
+  ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0);
+  EXPECT_TRUE(files.replaceWhole(path, Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(files.readWhole(path), (Bytes{'n', 'e', 'w'}));
+  SetEvent(release);
+  WaitForSingleObject(pi.hProcess, 20000);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  for (HANDLE h : {pi.hProcess, pi.hThread, ready, release}) CloseHandle(h);
+  // Nothing is left beside it.
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(wide(joinPath(tempDir(), u"DATA.ini.~*")), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
 TEST(Files, SavedDocumentReadsBackThroughTheProfileApi) {
   Win32Files files;
   Win32System system(WS_CAPTION, 0);

@@ -81,7 +81,7 @@ IniDocument IniDocument::parse(const Bytes& bytes, const AnsiCodePage& ansi) {
       s.name = trim(TextView(t).substr(1, close == Text::npos ? Text::npos : close - 1));
       s.header = true;
       s.lines.push_back({std::move(raw), {}, {}, end.empty() ? doc.lineEnd_ : end});
-      doc.sections_.push_back(std::move(s));
+      doc.addSection(std::move(s));
       continue;
     }
     Line line{std::move(raw), {}, {}, end.empty() ? doc.lineEnd_ : end};
@@ -95,10 +95,14 @@ IniDocument IniDocument::parse(const Bytes& bytes, const AnsiCodePage& ansi) {
   return doc;
 }
 
+void IniDocument::addSection(Section section) {
+  firstSection_.emplace(upper(section.name), sections_.size());
+  sections_.push_back(std::move(section));
+}
+
 const IniDocument::Section* IniDocument::findSection(TextView name) const {
-  for (const auto& s : sections_)
-    if (s.header && equalsNoCase(s.name, name)) return &s;
-  return nullptr;
+  auto it = firstSection_.find(upper(name));
+  return it == firstSection_.end() ? nullptr : &sections_[it->second];
 }
 
 std::optional<Text> IniDocument::find(TextView section, TextView key) const {
@@ -147,7 +151,7 @@ void IniDocument::write(TextView section, TextView key, TextView rawValue) {
     Text header(u"[");
     header.append(section).append(u"]");
     fresh.lines.push_back({std::move(header), {}, {}, lineEnd_});
-    sections_.push_back(std::move(fresh));
+    addSection(std::move(fresh));
     s = &sections_.back();
   }
   for (auto& l : s->lines) {

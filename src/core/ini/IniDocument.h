@@ -4,6 +4,7 @@
 // in the encoding it was read with; lines it does not change keep their
 // bytes and their line breaks.
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -59,7 +60,11 @@ class IniDocument {
     std::vector<Line> lines;
   };
   const Section* findSection(TextView name) const;
+  void addSection(Section section);
   std::vector<Section> sections_;
+  // The first section of each upper-cased name: files with thousands of
+  // sections are looked up once per text the pages show.
+  std::map<Text, std::size_t> firstSection_;
   TextEncoding encoding_ = TextEncoding::Ansi;
   // Lines the document adds end as its first line did; the last line
   // ends with a break only if the file's did.
