@@ -118,6 +118,9 @@ Var WizardWindow  ; its main window, of class TORVA_GUI
 
   Function ${UN}EndWithWizard
     Push $0
+    ; $PLUGINSDIR is removed when we end, which it cannot be while it is
+    ; our working folder.
+    SetOutPath "$TEMP"
     StrCpy $0 1
     ${If} $WizardProcess != 0
       System::Call 'kernel32::WaitForSingleObject(p $WizardProcess, i -1)'

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/Controls.h"
 #include "driver/Driver.h"
@@ -176,6 +177,20 @@ class Program {
   PROCESS_INFORMATION info_{};
 };
 
+// The installers' temporary folders (ns*.tmp) in the temporary folder.
+std::vector<std::wstring> unpacked() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::vector<std::wstring> found;
+  WIN32_FIND_DATAW entry;
+  HANDLE h = FindFirstFileW((std::wstring(temp) + L"ns*.tmp").c_str(), &entry);
+  if (h == INVALID_HANDLE_VALUE) return found;
+  do found.push_back(entry.cFileName);
+  while (FindNextFileW(h, &entry));
+  FindClose(h);
+  return found;
+}
+
 std::wstring installer() { return L"\"" + windowsPath(env("LINGVORA_INSTALLER_EXE")) + L"\""; }
 
 HWND wizardWindow() {
@@ -320,17 +335,20 @@ TEST(ExampleInstaller, InstallsTheChosenComponentsAndItsUninstallerRemovesThem) 
   EXPECT_TRUE(waitFor([&] { return !IsWindow(main); }));
 }
 
-// Without the user's confirmation the installer writes nothing, and ends
+// Without the user's confirmation the installer writes nothing (and leaves
+// no temporary folder behind), and ends
 // with the wizard's exit code: 0 after Cancel, 6 when no player was found
 // and the user did not go on.
 TEST(ExampleInstaller, CancelledAtTheDirectoryPageWritesNothing) {
   Player player;
   ASSERT_TRUE(player.made);
   const Tree before = tree(player.dir);
+  const std::vector<std::wstring> temporary = unpacked();
   Program setup(installer());
   HWND main = wizardWindow();
   ASSERT_TRUE(main);
   walkToDirectory(main, player);
+  EXPECT_GT(unpacked().size(), temporary.size());  // GUI.exe runs from there
   Sleep(200);
   EXPECT_TRUE(screenshot(main, shot("example-installer-directory")));
   click(control(main, L"Btn_GUI_Cancel").hwnd);
@@ -340,6 +358,7 @@ TEST(ExampleInstaller, CancelledAtTheDirectoryPageWritesNothing) {
   EXPECT_EQ(setup.waitExit(), 0u);
   EXPECT_EQ(tree(player.dir), before);
   EXPECT_FALSE(entryExists());
+  EXPECT_EQ(unpacked(), temporary);
 }
 
 // A file that cannot be replaced (another program holds it open without
