@@ -169,6 +169,158 @@ void drawDarkProgress(HWND bar, HDC dc, const VisualStyle& style) {
   if (done.right > done.left) fill(dc, done, colourRef(c.bar));
 }
 
+namespace {
+
+enum class Arrow { Up, Down, Left, Right };
+
+// A solid triangle centred in the box, pointing the given way.
+void drawArrow(HDC dc, const RECT& box, Arrow arrow, COLORREF colour) {
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  const int half = std::max(2, int(std::min(box.right - box.left, box.bottom - box.top)) / 4);
+  POINT p[3];
+  switch (arrow) {
+    case Arrow::Up:
+      p[0] = {cx - half, cy + half / 2}, p[1] = {cx + half, cy + half / 2},
+      p[2] = {cx, cy - half / 2 - 1};
+      break;
+    case Arrow::Down:
+      p[0] = {cx - half, cy - half / 2}, p[1] = {cx + half, cy - half / 2},
+      p[2] = {cx, cy + half / 2 + 1};
+      break;
+    case Arrow::Left:
+      p[0] = {cx + half / 2, cy - half}, p[1] = {cx + half / 2, cy + half},
+      p[2] = {cx - half / 2 - 1, cy};
+      break;
+    case Arrow::Right:
+      p[0] = {cx - half / 2, cy - half}, p[1] = {cx - half / 2, cy + half},
+      p[2] = {cx + half / 2 + 1, cy};
+      break;
+  }
+  UniqueGdi brush(CreateSolidBrush(colour));
+  UniqueGdi pen(CreatePen(PS_SOLID, 1, colour));
+  HGDIOBJ oldBrush = SelectObject(dc, brush.get());
+  HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  Polygon(dc, p, 3);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
+// One scroll bar of a window, in window coordinates: track, both arrow
+// buttons and the thumb where the system has them.
+void drawScrollBar(HDC dc, const RECT& window, const SCROLLBARINFO& info, bool vertical,
+                   const VisualStyle& style) {
+  RECT bar = info.rcScrollBar;
+  OffsetRect(&bar, -window.left, -window.top);
+  const bool unavailable = info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE;
+  const ButtonColours button =
+      buttonColours(style, unavailable ? ButtonState::Disabled : ButtonState::Normal, false);
+  const LONG length = vertical ? bar.bottom - bar.top : bar.right - bar.left;
+  // The arrow buttons are as long as the bar is thick (the system's own
+  // figure for them is not the same on every system).
+  const LONG thickness = vertical ? bar.right - bar.left : bar.bottom - bar.top;
+  const LONG step = std::min<LONG>(thickness, length / 2);
+  RECT first = bar, second = bar, track = bar;
+  if (vertical) {
+    first.bottom = track.top = bar.top + step;
+    second.top = track.bottom = bar.bottom - step;
+  } else {
+    first.right = track.left = bar.left + step;
+    second.left = track.right = bar.right - step;
+  }
+  fill(dc, track, colourRef(style.window));
+  for (const RECT& r : {first, second}) {
+    fill(dc, r, colourRef(button.face));
+    frame(dc, r, colourRef(button.border));
+  }
+  drawArrow(dc, first, vertical ? Arrow::Up : Arrow::Left, colourRef(button.text));
+  drawArrow(dc, second, vertical ? Arrow::Down : Arrow::Right, colourRef(button.text));
+  if (unavailable || info.xyThumbBottom <= info.xyThumbTop) return;
+  RECT thumb = bar;
+  if (vertical) {
+    thumb.top = bar.top + info.xyThumbTop;
+    thumb.bottom = bar.top + info.xyThumbBottom;
+    InflateRect(&thumb, -1, 0);
+  } else {
+    thumb.left = bar.left + info.xyThumbTop;
+    thumb.right = bar.left + info.xyThumbBottom;
+    InflateRect(&thumb, 0, -1);
+  }
+  fill(dc, thumb, colourRef(button.face));
+  frame(dc, thumb, colourRef(button.border));
+}
+
+bool shown(const SCROLLBARINFO& info) {
+  return !(info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+}
+
+}  // namespace
+
+bool systemHasDarkScrollBars(const OsVersion& os) {
+  // Wine reports the Windows version it plays but has no dark theme.
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return false;
+  return os.major > 10 || (os.major == 10 && os.build >= 17763);
+}
+
+void drawDarkScrollBars(HWND w, const VisualStyle& style) {
+  SCROLLBARINFO vertical{}, horizontal{};
+  vertical.cbSize = horizontal.cbSize = sizeof(SCROLLBARINFO);
+  const bool hasVertical = GetScrollBarInfo(w, OBJID_VSCROLL, &vertical) && shown(vertical);
+  const bool hasHorizontal = GetScrollBarInfo(w, OBJID_HSCROLL, &horizontal) && shown(horizontal);
+  if (!hasVertical && !hasHorizontal) return;
+  RECT window{};
+  GetWindowRect(w, &window);
+  HDC dc = GetWindowDC(w);
+  if (!dc) return;
+  if (hasVertical) drawScrollBar(dc, window, vertical, true, style);
+  if (hasHorizontal) drawScrollBar(dc, window, horizontal, false, style);
+  if (hasVertical && hasHorizontal) {
+    // The square where the two meet.
+    RECT corner{vertical.rcScrollBar.left, horizontal.rcScrollBar.top, vertical.rcScrollBar.right,
+                horizontal.rcScrollBar.bottom};
+    OffsetRect(&corner, -window.left, -window.top);
+    fill(dc, corner, colourRef(style.face));
+  }
+  ReleaseDC(w, dc);
+}
+
+void drawDarkDropDown(HWND combo, HDC dc, const VisualStyle& style) {
+  const ControlColours c = controlColours(ControlKind::DropDown, style);
+  RECT r{};
+  GetClientRect(combo, &r);
+  const bool enabled = IsWindowEnabled(combo);
+  const bool focused = GetFocus() == combo && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0);
+  fill(dc, r, colourRef(c.field));
+  frame(dc, r, colourRef(c.border));
+  const int arrowWidth = GetSystemMetrics(SM_CXVSCROLL);
+  RECT arrow{r.right - arrowWidth, r.top + 1, r.right - 1, r.bottom - 1};
+  const ButtonColours button =
+      buttonColours(style, enabled ? ButtonState::Normal : ButtonState::Disabled, false);
+  fill(dc, arrow, colourRef(button.face));
+  drawArrow(dc, arrow, Arrow::Down, colourRef(button.text));
+  RECT text{r.left + 2, r.top + 2, arrow.left - 1, r.bottom - 2};
+  if (focused) fill(dc, text, colourRef(c.bar));
+  const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (selected == CB_ERR) return;
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(selected), 0);
+  if (length == CB_ERR) return;
+  std::wstring entry(size_t(length) + 1, L'\0');
+  entry.resize(size_t(SendMessageW(combo, CB_GETLBTEXT, WPARAM(selected), LPARAM(entry.data()))));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(
+      dc, enabled ? (focused ? RGB(255, 255, 255) : colourRef(c.text)) : colourRef(button.text));
+  HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(combo, WM_GETFONT, 0, 0)));
+  text.left += 2;
+  DrawTextW(dc, entry.c_str(), int(entry.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old);
+  if (focused) {
+    RECT focus = text;
+    focus.left -= 2;
+    DrawFocusRect(dc, &focus);
+  }
+}
+
 COLORREF colourRef(Color c) {
   if (c & kSystemColor) return GetSysColor(int(c & 0xFF));
   return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);

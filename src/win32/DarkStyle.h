@@ -23,6 +23,15 @@ LRESULT drawDarkHeader(NMCUSTOMDRAW& draw, const VisualStyle& style);
 // part its position fills.
 void drawDarkProgress(HWND bar, HDC dc, const VisualStyle& style);
 
+// Whether the system draws scroll bars dark for a window in its dark theme.
+bool systemHasDarkScrollBars(const OsVersion& os);
+// Paints a window's scroll bars in the style over the system's.
+void drawDarkScrollBars(HWND w, const VisualStyle& style);
+
+// Paints a drop-down list's closed field whole in the style: its frame,
+// the chosen entry, the focus and the arrow button.
+void drawDarkDropDown(HWND combo, HDC dc, const VisualStyle& style);
+
 // A dark title bar where the system offers one (Windows 10 and later);
 // elsewhere nothing is attempted.
 void darkTitleBar(HWND window, const OsVersion& os);

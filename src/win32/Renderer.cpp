@@ -112,6 +112,53 @@ LRESULT CALLBACK progressProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
   return DefSubclassProc(w, msg, wp, lp);
 }
 
+// A closed drop-down list painted by the program: the system draws its
+// arrow button in the light look whatever the colours it is given.
+constexpr UINT_PTR kDropDownSubclass = 4;
+LRESULT CALLBACK dropDownProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
+    PAINTSTRUCT ps{};
+    HDC dc = msg == WM_PAINT ? BeginPaint(w, &ps) : HDC(wp);
+    drawDarkDropDown(w, dc, *reinterpret_cast<const VisualStyle*>(data));
+    if (msg == WM_PAINT) EndPaint(w, &ps);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, dropDownProc, kDropDownSubclass);
+  const LRESULT result = DefSubclassProc(w, msg, wp, lp);
+  // The system draws the field itself on these, outside WM_PAINT.
+  if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_ENABLE || msg == CB_SETCURSEL ||
+      msg == WM_LBUTTONUP || msg == WM_KEYDOWN)
+    InvalidateRect(w, nullptr, FALSE);
+  return result;
+}
+
+// Where the system has no dark scroll bars, the program paints them over
+// the system's after every message that may have drawn or moved them.
+constexpr UINT_PTR kScrollBarsSubclass = 5;
+bool mayDrawScrollBars(UINT msg) {
+  switch (msg) {
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETDLGCODE:
+    case WM_GETFONT:
+    case WM_NOTIFY:
+    case WM_NCDESTROY:
+    case WM_DESTROY:
+      return false;
+    default:
+      return true;
+  }
+}
+LRESULT CALLBACK scrollBarsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, scrollBarsProc, kScrollBarsSubclass);
+  const LRESULT result = DefSubclassProc(w, msg, wp, lp);
+  if (mayDrawScrollBars(msg) && IsWindowVisible(w))
+    drawDarkScrollBars(w, *reinterpret_cast<const VisualStyle*>(data));
+  return result;
+}
 }  // namespace
 
 void Renderer::registerClasses(HINSTANCE instance) {
@@ -272,10 +319,15 @@ void Renderer::darken(const Control& c, HWND w) {
       return;
     case ControlKind::RichEdit:
       break;
+    case ControlKind::DropDown:
+      SetWindowSubclass(w, dropDownProc, kDropDownSubclass, DWORD_PTR(&app_.styles.active()));
+      return;
     default:
       return;
   }
   SetWindowTheme(w, L"DarkMode_Explorer", nullptr);
+  if (!systemHasDarkScrollBars(app_.platform.system.osVersion()))
+    SetWindowSubclass(w, scrollBarsProc, kScrollBarsSubclass, DWORD_PTR(&app_.styles.active()));
 }
 
 void Renderer::syncWindowFrame() {

@@ -19,6 +19,23 @@ bool shown(HWND main, const wchar_t* name) {
   return c.hwnd && c.visible;
 }
 
+// The brightness (0 to 255) of the vertical scroll bar at the window's
+// right edge, on the screen, averaged along the middle of its track.
+int scrollBarBrightness(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  const int thickness = GetSystemMetrics(SM_CXVSCROLL);
+  const int x = r.right - 1 - thickness / 2;
+  HDC screen = GetDC(nullptr);
+  int sum = 0, count = 0;
+  for (int y = r.top + thickness + 2; y < r.bottom - thickness - 2; y += 4, ++count) {
+    const COLORREF c = GetPixel(screen, x, y);
+    sum += (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
+  }
+  ReleaseDC(nullptr, screen);
+  return count ? sum / count : 255;
+}
+
 std::string shot(const std::string& name) { return env("LINGVORA_SCREENSHOTS") + "/" + name; }
 
 void walk(DWORD dpi, bool dark, const std::string& tag) {
@@ -37,7 +54,8 @@ void walk(DWORD dpi, bool dark, const std::string& tag) {
   EXPECT_EQ(windowText(main), L"Instalator polskiego pakietu językowego Lingvora 4.0");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Title").text, L"LINGVORA PL");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_SubTitle2").text, L"— przysłowie tłumaczy");
-  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_LangPack").text, L"Lingvora 4.0 (5.9.2.10042)");
+  EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_LangPack").text,
+            L"Lingvora 4.0 (5.9.2.10042)");
   EXPECT_EQ(control(main, L"Lbl_Installer_WelcomePage_Next").text,
             L"Kliknij Dalej, aby kontynuować.");
   EXPECT_FALSE(control(main, L"Btn_GUI_Back").visible);
@@ -58,6 +76,15 @@ void walk(DWORD dpi, bool dark, const std::string& tag) {
   EXPECT_TRUE(shown(main, L"Lbl_GUI_BrandingText"));
   Sleep(300);
   EXPECT_TRUE(screenshot(main, shot("license-" + tag + ".png")));
+  if (dark) {
+    // Scrolled to its end, as the scroll bar itself asks: the bar stays in
+    // the style, its track and thumb dark.
+    HWND text = control(main, L"RE_Installer_LicensePage").hwnd;
+    SendMessageW(text, WM_VSCROLL, SB_BOTTOM, 0);
+    Sleep(300);
+    EXPECT_LT(scrollBarBrightness(text), 100);
+    EXPECT_TRUE(screenshot(main, shot("license-end-" + tag + ".png")));
+  }
 
   // Back returns to Welcome.
   click(control(main, L"Btn_GUI_Back").hwnd);

@@ -27,36 +27,6 @@ Control& pagePanel(App& app, int index) {
   return *panels[index];
 }
 
-bool isHeaderPage(int index) { return index >= 1 && index <= 5; }
-
-// The footer of a page whose own content comes later, at its place in the walk.
-Footer placeholderFooter(App& app, int index) {
-  const MainForm& f = app.form;
-  const FooterCaptions& c = app.state.installer.captions;
-  switch (index) {
-    case 5:  // while the engine works
-      return {hiddenButton(f.Btn_GUI_Back), {true, false, c.next}, {true, false, c.cancel}};
-    case 6:
-      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.next}, {true, false, c.cancel}};
-    default:
-      return {hiddenButton(f.Btn_GUI_Back), {true, true, c.finish}, {true, false, c.cancel}};
-  }
-}
-
-// A page whose own content comes later: its panel, empty, and its footer.
-template <int Index>
-void showPlaceholder(App& app) {
-  app.state.installer.pageIndex = Index;
-  setInstallerCaption(app);
-  if (isHeaderPage(Index)) {
-    showInstallerPageHeader(app, u"", u"");
-    fillBrandingLabel(app);
-    app.form.P_Installer_DefaultPage.dock(Align::Client).show();
-  }
-  pagePanel(app, Index).dock(Align::Client).show();
-  setFooter(app, placeholderFooter(app, Index));
-}
-
 const InstallerPage kPages[kInstallerPages] = {{showWelcomePage, nullptr},
                                                {showLicensePage, nullptr},
                                                {showComponentsPage, leaveComponentsPage},
