@@ -1,5 +1,5 @@
 # The two commands of the README. Each installs what is missing, builds and runs.
-.PHONY: test demo build bench fuzz gallery clean
+.PHONY: test demo build installer bench fuzz gallery clean
 
 test: build
 	ctest --test-dir build/native --output-on-failure -j2
@@ -10,6 +10,10 @@ demo: build
 
 build:
 	bash scripts/build.sh
+
+# The example pack's installer, built with makensis (examples/installer).
+installer:
+	bash scripts/installer.sh
 
 # Screenshots of every page of both wizards and the language dialog of the
 # example pack, per language, theme and density: build/gallery/index.html.

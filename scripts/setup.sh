@@ -20,6 +20,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   fonts-wine fonts-crosextra-carlito fonts-dejavu-core
   python3-pil
+  nsis
   libbenchmark-dev libssl-dev
 )
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -47,11 +48,51 @@ struct Program {
 
 Program* g_program = nullptr;
 
+#ifdef LINGVORA_TIMING
+// Bench builds only: how long each event takes from its arrival until the
+// window has nothing left to handle or paint, one line per event appended
+// to the file that LINGVORA_TIMING_FILE names.
+class EventClock {
+ public:
+  void start(const char* what) {
+    if (started_ >= 0) return;
+    started_ = now();
+    what_ = what;
+  }
+  void idle() {
+    if (started_ < 0 || GetQueueStatus(QS_ALLINPUT) != 0) return;
+    wchar_t path[MAX_PATH];
+    if (GetEnvironmentVariableW(L"LINGVORA_TIMING_FILE", path, MAX_PATH))
+      if (FILE* f = _wfopen(path, L"a")) {
+        std::fprintf(f, "%s %.3f\n", what_, now() - started_);
+        std::fclose(f);
+      }
+    started_ = -1;
+  }
+
+ private:
+  static double now() {
+    LARGE_INTEGER frequency, t;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
+  }
+  double started_ = -1;
+  const char* what_ = "";
+} g_clock;
+void startClock(const char* what) { g_clock.start(what); }
+void clockIdle() { g_clock.idle(); }
+#else
+void startClock(const char*) {}
+void clockIdle() {}
+#endif
+
 // Every entry into the core: an exit request ends the process at once; any
 // other error is shown as the application's error box and the window stays.
 template <typename F>
 void guarded(F&& f) {
   Program& s = *g_program;
+  startClock("event");
   try {
     f();
   } catch (const ProcessExit& e) {
@@ -80,6 +121,7 @@ LRESULT CALLBACK mainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COPYDATA: {
       // The engine's progress messages; the answer is always 0.
       const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+      startClock("message");
       if (cds)
         guarded([&] {
           receiveEngineMessage(*s->app, cds->dwData, static_cast<const std::uint8_t*>(cds->lpData),
@@ -189,5 +231,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
       if (msg.message == WM_QUIT) return program.app->exitCode;
       dispatch(program, msg);
     }
+    clockIdle();
   }
 }

@@ -45,12 +45,7 @@ LRESULT Renderer::controlColour(HDC dc, HWND child) {
 
 void Renderer::paintBackground(const Control& c, HDC dc, const RECT& r) {
   FillRect(dc, &r, brush(background(c)));
-  if (!c.transparent || !c.parent) return;
-  // What lies under a transparent control: pictures of its siblings.
-  for (const Control* sibling : c.parent->children) {
-    if (sibling == &c || !sibling->visible || sibling->kind != ControlKind::Picture ||
-        !sibling->picture)
-      continue;
+  for (const Control* sibling : picturesBeneath(c)) {
     RECT area{sibling->bounds.left - c.bounds.left, sibling->bounds.top - c.bounds.top,
               sibling->bounds.right() - c.bounds.left, sibling->bounds.bottom() - c.bounds.top};
     drawPicture(dc, area, *sibling->picture, sibling->center, sibling->stretch);

@@ -437,6 +437,16 @@ void Renderer::syncControl(size_t i) {
   s.fresh = false;
 }
 
+namespace {
+// The same picture loaded again is a new object with the same pixels: it
+// needs no painting.
+bool samePictures(const std::vector<std::shared_ptr<const Image>>& a,
+                  const std::vector<std::shared_ptr<const Image>>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const auto& x, const auto& y) { return x == y || (x && y && *x == *y); });
+}
+}  // namespace
+
 void Renderer::syncCommon(Control& c, Shadow& s) {
   if ((s.fresh || c.caption != s.caption) && c.kind != ControlKind::RichEdit &&
       c.kind != ControlKind::DropDown) {
@@ -473,7 +483,7 @@ void Renderer::syncCommon(Control& c, Shadow& s) {
   if (c.visible) {
     std::vector<std::uint64_t> now = look(c);
     std::vector<std::shared_ptr<const Image>> shown = pictures(c);
-    if (s.fresh || now != s.look || shown != s.pictures) {
+    if (s.fresh || now != s.look || !samePictures(shown, s.pictures)) {
       s.look = std::move(now);
       s.pictures = std::move(shown);
       InvalidateRect(s.window, nullptr, FALSE);
@@ -493,13 +503,10 @@ std::vector<std::uint64_t> Renderer::look(const Control& c) const {
   return v;
 }
 
+
 std::vector<std::shared_ptr<const Image>> Renderer::pictures(const Control& c) {
   std::vector<std::shared_ptr<const Image>> v = {c.picture};
-  // A transparent control shows the pictures of its siblings beneath it.
-  if (c.transparent && c.parent)
-    for (const Control* sibling : c.parent->children)
-      if (sibling != &c && sibling->kind == ControlKind::Picture && sibling->visible)
-        v.push_back(sibling->picture);
+  for (const Control* sibling : picturesBeneath(c)) v.push_back(sibling->picture);
   return v;
 }
 

@@ -84,6 +84,34 @@ TEST(Footer, DarkThemeBevelAndBrandingColour) {
   EXPECT_EQ(app.form.Btn_GUI_Back.caption, u"");  // a missing key is an empty caption
 }
 
+TEST(ShownColours, OnlyThePicturesATransparentControlOverlapsShowThrough) {
+  Form form;
+  Control root{form, "root", ControlKind::Panel, nullptr};
+  Control label{form, "label", ControlKind::Label, &root};
+  auto picture = [&](const char* name, Rect bounds, bool visible, bool loaded) {
+    auto c = std::make_unique<Control>(form, name, ControlKind::Picture, &root);
+    c->bounds = bounds;
+    c->visible = visible;
+    if (loaded) c->picture = std::make_shared<Image>();
+    return c;
+  };
+  label.bounds = {10, 10, 100, 20};
+  auto under = picture("under", {0, 0, 50, 50}, true, true);
+  auto beside = picture("beside", {110, 10, 50, 20}, true, true);  // touches, no overlap
+  auto hidden = picture("hidden", {0, 0, 200, 200}, false, true);
+  auto empty = picture("empty", {0, 0, 200, 200}, true, false);
+  auto names = [&] {
+    std::string s;
+    for (const Control* c : picturesBeneath(label)) s += std::string(c->name) + " ";
+    return s;
+  };
+  EXPECT_EQ(names(), "");  // an opaque label hides what lies beneath
+  label.transparent = true;
+  EXPECT_EQ(names(), "under ");
+  beside->bounds.left = 100;
+  EXPECT_EQ(names(), "under beside ");
+}
+
 TEST(ShownColours, ParentsStyleAndOwnColours) {
   Form form;
   Control root{form, "root", ControlKind::Panel, nullptr};

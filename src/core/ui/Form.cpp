@@ -165,4 +165,20 @@ void timerTick(Control& c) {
   if (c.enabled && c.interval > 0) run(c.onTimer);
 }
 
+namespace {
+bool overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+}  // namespace
+
+std::vector<const Control*> picturesBeneath(const Control& c) {
+  std::vector<const Control*> beneath;
+  if (!c.transparent || !c.parent) return beneath;
+  for (const Control* sibling : c.parent->children)
+    if (sibling != &c && sibling->visible && sibling->kind == ControlKind::Picture &&
+        sibling->picture && overlap(sibling->bounds, c.bounds))
+      beneath.push_back(sibling);
+  return beneath;
+}
+
 }  // namespace lingvora

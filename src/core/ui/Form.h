@@ -264,6 +264,10 @@ class Control {
 // those that fill. Controls sized to their content are measured first.
 void layout(Control& parent, Measure* measure = nullptr);
 
+// The pictures that show through a transparent control: its visible
+// siblings' pictures that it overlaps, in their order.
+std::vector<const Control*> picturesBeneath(const Control& c);
+
 // What the user did, as the renderer reports it: the model takes the
 // change first, then the handler runs. The program's own changes are plain
 // writes to the model and raise no event.
