@@ -13,18 +13,27 @@ bool shown(const Control& c) {
 
 }  // namespace
 
+struct Overflow {
+  int pixels;
+  bool height;
+};
+
 // How far the text runs past its own box, and past its parent's, which
-// clips it too (a label sized to its text can reach beyond the page).
-int overflow(const Control& c, Size need) {
+// clips it too (a label sized to its text can reach beyond the page): a
+// wrapped text by its height, one line by its width or, when its font is
+// taller than the box, by its height.
+Overflow overflow(const Control& c, Size need) {
   const Rect& box = c.bounds;
-  if (c.wordWrap) {
-    const int height = c.autoSize ? need.height : std::min(need.height, box.height);
-    const int own = c.autoSize ? 0 : need.height - box.height;
-    return c.parent ? std::max(own, box.top + height - c.parent->bounds.height) : own;
-  }
-  const int width = c.autoSize ? need.width : std::min(need.width, box.width);
-  const int own = c.autoSize ? 0 : need.width - box.width;
-  return c.parent ? std::max(own, box.left + width - c.parent->bounds.width) : own;
+  const int parentWidth = c.parent ? c.parent->bounds.width : box.right();
+  const int parentHeight = c.parent ? c.parent->bounds.height : box.bottom();
+  auto past = [&](int needed, int own, int start, int parent) {
+    const int shown = c.autoSize ? needed : std::min(needed, own);
+    return std::max(c.autoSize ? 0 : needed - own, start + shown - parent);
+  };
+  const int tall = past(need.height, box.height, box.top, parentHeight);
+  if (c.wordWrap) return {tall, true};
+  const int wide = past(need.width, box.width, box.left, parentWidth);
+  return tall > wide ? Overflow{tall, true} : Overflow{wide, false};
 }
 
 std::vector<CutText> cutTexts(const Form& form, Measure& measure) {
@@ -32,8 +41,8 @@ std::vector<CutText> cutTexts(const Form& form, Measure& measure) {
   for (const Control* c : form.controls()) {
     if (c->kind != ControlKind::Label || c->caption.empty() || !shown(*c)) continue;
     const Size need = measure.textExtent(c->font, c->caption, c->wordWrap ? c->bounds.width : 0);
-    if (const int over = overflow(*c, need); over > 0)
-      cut.push_back({c->name, c->caption, over, c->wordWrap});
+    if (const Overflow over = overflow(*c, need); over.pixels > 0)
+      cut.push_back({c->name, c->caption, over.pixels, over.height});
   }
   return cut;
 }

@@ -14,7 +14,7 @@ struct CutText {
   std::string control;
   Text text;
   int pixels;   // by how much the text runs past its box
-  bool height;  // a wrapped text taller than its box; else a line wider
+  bool height;  // taller than its box (wrapped, or a font too tall); else wider
 };
 
 // Every label shown (it and all its parents visible) whose text runs past
