@@ -392,8 +392,15 @@ double milliseconds() {
 bool Renderer::prepareAhead(double budget) {
   const double until = milliseconds() + budget;
   pushing_ = true;
+  const auto& ahead = app_.form.ahead;
+  auto wanted = [&](const Control* c) {
+    for (; c; c = c->parent)
+      if (std::find(ahead.begin(), ahead.end(), c) != ahead.end()) return true;
+    return false;
+  };
   for (; nextAhead_ < shadows_.size() && milliseconds() < until; ++nextAhead_)
-    if (!shadows_[nextAhead_].window) syncControl(nextAhead_, true);
+    if (!shadows_[nextAhead_].window && wanted(app_.form.controls()[nextAhead_]))
+      syncControl(nextAhead_, true);
   pushing_ = false;
   return nextAhead_ < shadows_.size();
 }
