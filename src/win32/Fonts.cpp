@@ -31,6 +31,16 @@ HFONT FontCache::get(const Font& f) {
 Win32Measure::Win32Measure() : fonts_(screenDensity()) {}
 
 Size Win32Measure::textExtent(const Font& font, const Text& text, int wrapWidth) {
+  constexpr size_t kMostExtents = 4096;  // texts that change all the time stay few
+  auto key = std::make_tuple(font.face, font.points, font.bold, font.italic, text, wrapWidth);
+  if (auto it = extents_.find(key); it != extents_.end()) return it->second;
+  if (extents_.size() >= kMostExtents) extents_.clear();
+  const Size size = measure(font, text, wrapWidth);
+  extents_.emplace(std::move(key), size);
+  return size;
+}
+
+Size Win32Measure::measure(const Font& font, const Text& text, int wrapWidth) {
   WindowDc dc(nullptr);
   if (!dc.get()) return {};
   Selected selected(dc.get(), fonts_.get(font));

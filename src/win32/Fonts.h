@@ -31,7 +31,11 @@ class Win32Measure : public Measure {
   Margins groupBoxInsets(const Font& font) override;
 
  private:
+  Size measure(const Font& font, const Text& text, int wrapWidth);
   FontCache fonts_;
+  // The layout measures the same texts on every change of the window; a
+  // text's extent in a font never changes while the program runs.
+  std::map<std::tuple<Text, int, bool, bool, Text, int>, Size> extents_;
 };
 
 }  // namespace lingvora::win32

@@ -217,10 +217,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   // Messages, and the end of the engine that started the wizard.
   UniqueHandle engine = openParentProcess();
+  bool ahead = true;  // windows of later pages still to make while idle
   for (;;) {
     HANDLE watched = engine.get();
-    const DWORD woke = MsgWaitForMultipleObjectsEx(watched ? 1 : 0, watched ? &watched : nullptr,
-                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woke =
+        MsgWaitForMultipleObjectsEx(watched ? 1 : 0, watched ? &watched : nullptr,
+                                    ahead ? 0 : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_TIMEOUT) {
+      ahead = program.renderer->prepareAhead(8);
+      continue;
+    }
     if (watched && woke == WAIT_OBJECT_0) {
       engine.reset();
       guarded([] { engineEnded(*g_program->app); });

@@ -380,7 +380,32 @@ void Renderer::sync() {
   pushing_ = false;
 }
 
-void Renderer::syncControl(size_t i) {
+namespace {
+double milliseconds() {
+  LARGE_INTEGER frequency, t;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&t);
+  return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+}  // namespace
+
+bool Renderer::prepareAhead(double budget) {
+  const double until = milliseconds() + budget;
+  pushing_ = true;
+  const auto& ahead = app_.form.ahead;
+  auto wanted = [&](const Control* c) {
+    for (; c; c = c->parent)
+      if (std::find(ahead.begin(), ahead.end(), c) != ahead.end()) return true;
+    return false;
+  };
+  for (; nextAhead_ < shadows_.size() && milliseconds() < until; ++nextAhead_)
+    if (!shadows_[nextAhead_].window && wanted(app_.form.controls()[nextAhead_]))
+      syncControl(nextAhead_, true);
+  pushing_ = false;
+  return nextAhead_ < shadows_.size();
+}
+
+void Renderer::syncControl(size_t i, bool ahead) {
   Control& c = *app_.form.controls()[i];
   Shadow& s = shadows_[i];
   if (c.kind == ControlKind::Timer) {
@@ -393,7 +418,7 @@ void Renderer::syncControl(size_t i) {
     // Windows of hidden pages are made when the page first shows, and a
     // control only once its parent has a window.
     const HWND parent = windowOf(*c.parent);
-    if (!c.visible || !parent) return;
+    if ((!c.visible && !ahead) || !parent) return;
     s.window = create(c, parent, kFirstId + int(i));
     if (!s.window) return;
     // A control placed by position lies over the docked ones beside it.
@@ -502,7 +527,6 @@ std::vector<std::uint64_t> Renderer::look(const Control& c) const {
                                   c.outline,      std::uint64_t(c.bevelShape)};
   return v;
 }
-
 
 std::vector<std::shared_ptr<const Image>> Renderer::pictures(const Control& c) {
   std::vector<std::shared_ptr<const Image>> v = {c.picture};

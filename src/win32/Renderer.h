@@ -35,6 +35,10 @@ class Renderer {
 
   // Lays the model out for the window's client area and pushes every change.
   void sync();
+  // Makes the windows of hidden pages ahead of their first showing, for
+  // about the given time; false once every window exists. Meant for idle
+  // moments, so that Next finds its page ready.
+  bool prepareAhead(double milliseconds);
   // The main window's messages that concern the controls (commands,
   // notifications, timers, colours, the default button); false for others.
   bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
@@ -87,7 +91,7 @@ class Renderer {
   size_t indexOf(const Control& c) const;
   HWND create(Control& c, HWND parentWindow, int id);
   HWND windowOf(const Control& c) const;
-  void syncControl(size_t index);
+  void syncControl(size_t index, bool ahead = false);
   void syncCommon(Control& c, Shadow& s);
   void syncRuns(Control& c, Shadow& s);
   void syncTree(Control& c, Shadow& s);
@@ -126,6 +130,7 @@ class Renderer {
   // While the renderer itself changes a control, its notifications are no
   // user events.
   bool pushing_ = false;
+  size_t nextAhead_ = 0;
   int frameWidth_ = 0, frameHeight_ = 0;
   WindowStyle frameStyle_ = WindowStyle::Wizard;
   Text frameCaption_;

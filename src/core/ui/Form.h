@@ -293,6 +293,9 @@ class Form {
   // A control that should take the keyboard focus; the renderer moves the
   // focus there and clears the request.
   Control* focusRequest = nullptr;
+  // The hidden parts the user may open next (the pages of the running
+  // wizard): the renderer may make their windows ahead, while idle.
+  std::vector<const Control*> ahead;
 
  private:
   friend class Control;

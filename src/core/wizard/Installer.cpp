@@ -68,7 +68,11 @@ const InstallerPage& installerPage(int index) { return kPages[index]; }
 void resetInstallerPages(App& app) {
   MainForm& f = app.form;
   f.P_Installer_DefaultPage.hide();
-  for (int i = 0; i < kInstallerPages; ++i) pagePanel(app, i).hide();
+  f.ahead = {&f.P_Installer_DefaultPage};
+  for (int i = 0; i < kInstallerPages; ++i) {
+    pagePanel(app, i).hide();
+    f.ahead.push_back(&pagePanel(app, i));
+  }
   // The countdown belongs to the Donation page and ends with it.
   stopDonationCountdown(app);
   layoutFooter(app);

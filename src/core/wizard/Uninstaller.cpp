@@ -61,7 +61,11 @@ const UninstallerPage& uninstallerPage(int index) { return kPages[index]; }
 void resetUninstallerPages(App& app) {
   MainForm& f = app.form;
   f.P_Uninstaller_DefaultPage.hide();
-  for (int i = 0; i < kUninstallerPages; ++i) pagePanel(app, i).hide();
+  f.ahead = {&f.P_Uninstaller_DefaultPage};
+  for (int i = 0; i < kUninstallerPages; ++i) {
+    pagePanel(app, i).hide();
+    f.ahead.push_back(&pagePanel(app, i));
+  }
   layoutFooter(app);
 }
 
