@@ -48,7 +48,7 @@ void Renderer::paintBackground(const Control& c, HDC dc, const RECT& r) {
   for (const Control* sibling : picturesBeneath(c)) {
     RECT area{sibling->bounds.left - c.bounds.left, sibling->bounds.top - c.bounds.top,
               sibling->bounds.right() - c.bounds.left, sibling->bounds.bottom() - c.bounds.top};
-    drawPicture(dc, area, *sibling->picture, sibling->center, sibling->stretch);
+    drawPicture(dc, area, sibling->picture, sibling->center, sibling->stretch);
   }
 }
 
@@ -170,22 +170,38 @@ void Renderer::paint(HWND window, HDC dc) {
     FillRect(dc, &edge, brush(line));
   }
   if (c.kind == ControlKind::Picture && c.picture)
-    drawPicture(dc, r, *c.picture, c.center, c.stretch);
+    drawPicture(dc, r, c.picture, c.center, c.stretch);
 }
 
-void Renderer::drawPicture(HDC dc, const RECT& area, const Image& image, bool center,
-                           bool stretch) {
-  if (image.width <= 0 || image.height <= 0) return;
+const Renderer::PictureBitmap* Renderer::pictureBitmap(HDC dc,
+                                                       const std::shared_ptr<const Image>& image) {
+  auto it = pictureBitmaps_.find(image.get());
+  if (it != pictureBitmaps_.end() && it->second.image.lock() == image) return &it->second;
+  // Pictures no longer shown go before a new one is kept.
+  std::erase_if(pictureBitmaps_, [](const auto& entry) { return entry.second.image.expired(); });
   // The picture's pixels are premultiplied BGRA, as AlphaBlend wants them.
   BITMAPINFO bi{};
   bi.bmiHeader = {
-      sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      sizeof(BITMAPINFOHEADER), image->width, -image->height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   UniqueGdi bitmap(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return nullptr;
+  std::copy(image->bgra.begin(), image->bgra.end(), static_cast<std::uint8_t*>(bits));
+  bool opaque = true;
+  for (size_t i = 3; i < image->bgra.size() && opaque; i += 4) opaque = image->bgra[i] == 255;
+  PictureBitmap& kept = pictureBitmaps_[image.get()];
+  kept = {image, std::move(bitmap), opaque};
+  return &kept;
+}
+
+void Renderer::drawPicture(HDC dc, const RECT& area, const std::shared_ptr<const Image>& picture,
+                           bool center, bool stretch) {
+  if (!picture || picture->width <= 0 || picture->height <= 0) return;
+  const Image& image = *picture;
+  const PictureBitmap* kept = pictureBitmap(dc, picture);
   UniqueDc memory(CreateCompatibleDC(dc));
-  if (!bitmap || !memory || !bits) return;
-  std::copy(image.bgra.begin(), image.bgra.end(), static_cast<std::uint8_t*>(bits));
-  Selected selected(memory.get(), bitmap.get());
+  if (!kept || !memory) return;
+  Selected selected(memory.get(), kept->bitmap.get());
   const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
   int width = image.width, height = image.height;
   if (stretch && areaWidth > 0 && areaHeight > 0) {
@@ -203,6 +219,11 @@ void Renderer::drawPicture(HDC dc, const RECT& area, const Image& image, bool ce
   if (center || stretch) {
     x += (areaWidth - width) / 2;
     y += (areaHeight - height) / 2;
+  }
+  // Blending costs a pass over every pixel; an opaque picture needs none.
+  if (kept->opaque && width == image.width && height == image.height) {
+    BitBlt(dc, x, y, width, height, memory.get(), 0, 0, SRCCOPY);
+    return;
   }
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   AlphaBlend(dc, x, y, width, height, memory.get(), 0, 0, image.width, image.height, blend);

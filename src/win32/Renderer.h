@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "Fonts.h"
@@ -113,7 +114,16 @@ class Renderer {
   void paintChildFrames(const Control& c, HDC dc);
   void paintSquare(const Control& c, HWND window, HDC dc, const RECT& r);
   void paintBackground(const Control& c, HDC dc, const RECT& r);
-  void drawPicture(HDC dc, const RECT& area, const Image& image, bool center, bool stretch);
+  void drawPicture(HDC dc, const RECT& area, const std::shared_ptr<const Image>& image, bool center,
+                   bool stretch);
+  // A picture's pixels as a bitmap, made once per picture: the same picture
+  // is drawn again beneath every transparent control over it.
+  struct PictureBitmap {
+    std::weak_ptr<const Image> image;
+    UniqueGdi bitmap;
+    bool opaque = false;
+  };
+  const PictureBitmap* pictureBitmap(HDC dc, const std::shared_ptr<const Image>& image);
   HBRUSH brush(COLORREF colour);
   COLORREF background(const Control& c) const;
   COLORREF textColour(const Control& c) const;
@@ -125,6 +135,7 @@ class Renderer {
   std::map<HWND, size_t> byWindow_;
   FontCache fonts_;
   std::map<COLORREF, UniqueGdi> brushes_;
+  std::map<const Image*, PictureBitmap> pictureBitmaps_;
   std::function<void(const std::function<void()>&)> invoke_;
   UniqueLibrary richEdit_;
   // While the renderer itself changes a control, its notifications are no

@@ -189,6 +189,21 @@ ChildWindow control(HWND main, const std::wstring& name) {
 
 void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+bool finishWithoutStartingThePlayer(HWND main) {
+  auto shown = [&](const wchar_t* name) { return control(main, name).visible; };
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  if (!waitFor([&] { return shown(L"Lbl_Installer_DonationPage_Title"); }) ||
+      !waitFor([&] { return control(main, L"Btn_GUI_Next").enabled; }))
+    return false;
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  if (!waitFor([&] { return shown(L"CB_Installer_FinishPage_Run"); })) return false;
+  const HWND run = control(main, L"CB_Installer_FinishPage_Run").hwnd;
+  click(run);
+  if (!waitFor([&] { return SendMessageW(run, BM_GETCHECK, 0, 0) == BST_UNCHECKED; })) return false;
+  click(control(main, L"Btn_GUI_Next").hwnd);
+  return true;
+}
+
 void pressKey(HWND window, UINT key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
   PostMessageW(window, WM_KEYUP, key, 0xC0000001);

@@ -94,6 +94,10 @@ std::vector<ChildWindow> children(HWND parent);
 ChildWindow control(HWND main, const std::wstring& name);
 void click(HWND button);
 void pressKey(HWND window, UINT key);
+// From the installer's progress page, finished, over the Donation countdown
+// to Finish, where the player's start is unticked, and Finish pressed: the
+// next test copies the player anew.
+bool finishWithoutStartingThePlayer(HWND main);
 // Saves what the window shows as a PNG file.
 bool screenshot(HWND window, const std::string& unixPath);
 bool screenshotTo(HWND window, const std::wstring& windowsPath);
